@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace tk {
+
+// The error box: error icon, one OK button, caption "Information".
+void showError(QWidget *parent, const QString &message);
+// The confirmation box: question icon, Yes and No, caption "Bestätigung"; true on Yes.
+bool confirm(QWidget *parent, const QString &question);
+
+} // namespace tk
