@@ -1,6 +1,7 @@
 #include "components/MessageBoxes.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace tk {
 
@@ -15,8 +16,8 @@ bool confirm(QWidget *parent, const QString &question)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigung"), question,
                     QMessageBox::Yes | QMessageBox::No, parent);
-    box.setButtonText(QMessageBox::Yes, QStringLiteral("&Ja"));
-    box.setButtonText(QMessageBox::No, QStringLiteral("&Nein"));
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Ja"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("&Nein"));
     return box.exec() == QMessageBox::Yes;
 }
 
