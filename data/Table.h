@@ -7,6 +7,10 @@
 #include <QVariant>
 #include <QVector>
 
+#include <memory>
+
+class QSqlQuery;
+
 namespace tk {
 
 class Table;
@@ -155,6 +159,10 @@ private:
     int compareKeys(const QVector<QVariant> &a, const QVector<QVariant> &b, int fieldCount) const;
     qint64 insertRow(const QVector<QVariant> &values);
     void updateRow(const Row &row);
+    void deleteRow(qint64 rowId);
+    QSqlQuery &prepared(std::unique_ptr<QSqlQuery> &slot, const QString &sql);
+    QString quoted(const QString &identifier) const;
+    void storePending();
     void setCurrent(int row);
     void setState(State state);
     void announceRecord(const QString &fieldName = QString());
@@ -187,9 +195,11 @@ private:
     QStringList m_masterFields;
     QStringList m_detailFields;
 
+    std::unique_ptr<QSqlQuery> m_insertQuery;
+    std::unique_ptr<QSqlQuery> m_updateQuery;
+    std::unique_ptr<QSqlQuery> m_deleteQuery;
+
     int m_disableCount = 0;
-    bool m_pendingRecordNotice = false;
-    bool m_pendingViewNotice = false;
 
     friend class Field;
 };
