@@ -39,7 +39,8 @@ void execOrThrow(QSqlDatabase &db, const QString &sql)
 {
     QSqlQuery q(db);
     if (!q.exec(sql))
-        throw DbError(Database::describeError(QStringLiteral("Anlegen der Tabellen"), q.lastError()));
+        throw DbError(
+            Database::describeError(QStringLiteral("Anlegen der Tabellen"), q.lastError()));
 }
 
 } // namespace
@@ -73,8 +74,9 @@ QSqlDatabase Database::connection()
         throw DbError(QStringLiteral("Im Datenverzeichnis \"%1\" gibt es keine Datenbank (%2).")
                           .arg(QDir::toNativeSeparators(g_dataDir), QLatin1String(FileName)));
     db.setDatabaseName(file.absoluteFilePath());
-    db.setConnectOptions(file.isWritable() ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000")
-                                           : QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000;QSQLITE_OPEN_READONLY"));
+    db.setConnectOptions(file.isWritable()
+                             ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000")
+                             : QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000;QSQLITE_OPEN_READONLY"));
     if (!db.open())
         throw DbError(describeError(QStringLiteral("Öffnen der Datenbank"), db.lastError()));
     probe(db);
@@ -131,7 +133,8 @@ QString Database::resolveTableName(const QString &name)
         if (table.compare(wanted, Qt::CaseInsensitive) == 0)
             return table;
     }
-    throw DbError(QStringLiteral("Die Tabelle \"%1\" ist in der Datenbank nicht vorhanden.").arg(wanted));
+    throw DbError(
+        QStringLiteral("Die Tabelle \"%1\" ist in der Datenbank nicht vorhanden.").arg(wanted));
 }
 
 QString Database::describeError(const QString &action, const QSqlError &error)
@@ -145,7 +148,8 @@ QString Database::describeError(const QString &action, const QSqlError &error)
                               "Bitte später noch einmal versuchen.\n(%2: %3)")
             .arg(file, action, text);
     if (SqlDialect::isCorruptError(db, native, text))
-        return QStringLiteral("Die Datei \"%1\" ist beschädigt oder keine Taktora-Datenbank.\n(%2: %3)")
+        return QStringLiteral(
+                   "Die Datei \"%1\" ist beschädigt oder keine Taktora-Datenbank.\n(%2: %3)")
             .arg(file, action, text);
     if (text.contains(QLatin1String("UNIQUE"), Qt::CaseInsensitive))
         return QStringLiteral("Ein Datensatz mit diesem Schlüssel ist bereits vorhanden; die "

@@ -39,7 +39,8 @@ bool SqlDialect::isLockError(const QSqlDatabase &db, const QString &nativeCode, 
     return text.contains(QLatin1String("lock"), Qt::CaseInsensitive);
 }
 
-bool SqlDialect::isCorruptError(const QSqlDatabase &db, const QString &nativeCode, const QString &text)
+bool SqlDialect::isCorruptError(const QSqlDatabase &db, const QString &nativeCode,
+                                const QString &text)
 {
     if (isSqlite(db))
         return nativeCode == QLatin1String("26") || nativeCode == QLatin1String("11")

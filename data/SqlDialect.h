@@ -17,7 +17,8 @@ public:
     // True when the error means another program holds a lock on the database.
     static bool isLockError(const QSqlDatabase &db, const QString &nativeCode, const QString &text);
     // True when the error means the file is damaged or not a database at all.
-    static bool isCorruptError(const QSqlDatabase &db, const QString &nativeCode, const QString &text);
+    static bool isCorruptError(const QSqlDatabase &db, const QString &nativeCode,
+                               const QString &text);
 };
 
 } // namespace tk

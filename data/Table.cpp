@@ -188,7 +188,8 @@ void Table::open()
     for (QString &name : m_indexFields) {
         const int column = fieldIndex(name);
         if (column < 0)
-            throw DbError(QStringLiteral("Die Tabelle \"%1\" hat kein Feld \"%2\".").arg(m_tableName, name));
+            throw DbError(
+                QStringLiteral("Die Tabelle \"%1\" hat kein Feld \"%2\".").arg(m_tableName, name));
         name = m_fieldNames.at(column);
         m_indexColumns << column;
     }
@@ -226,7 +227,8 @@ void Table::requireOpen(const char *operation) const
 void Table::checkWritable() const
 {
     if (m_readOnly)
-        throw DbError(QStringLiteral("Die Tabelle \"%1\" kann hier nicht geändert werden.").arg(m_tableName));
+        throw DbError(
+            QStringLiteral("Die Tabelle \"%1\" kann hier nicht geändert werden.").arg(m_tableName));
 }
 
 // ------------------------------------------------------------------ navigation
@@ -366,7 +368,8 @@ void Table::cancelRange()
     announceRecord();
 }
 
-void Table::setMaster(Table *master, const QStringList &masterFields, const QStringList &detailFields)
+void Table::setMaster(Table *master, const QStringList &masterFields,
+                      const QStringList &detailFields)
 {
     if (m_master)
         disconnect(m_master, nullptr, this, nullptr);
@@ -413,7 +416,8 @@ QString Table::rangeCondition(QVariantList &binds) const
 {
     // Lexicographic between on the index fields; leading fields equal at both ends become
     // plain equalities so the index serves the range.
-    const int n = std::min({int(m_rangeFrom.size()), int(m_rangeTo.size()), int(m_indexFields.size())});
+    const int n =
+        std::min({int(m_rangeFrom.size()), int(m_rangeTo.size()), int(m_indexFields.size())});
     QStringList parts;
     int i = 0;
     for (; i < n && compareValues(m_rangeFrom.at(i), m_rangeTo.at(i)) == 0; ++i) {
@@ -421,7 +425,8 @@ QString Table::rangeCondition(QVariantList &binds) const
         binds << m_rangeFrom.at(i);
     }
     // The remaining fields compare lexicographically, bound in text order.
-    auto lexical = [&](const QVariantList &values, const QString &strict, const QString &inclusive) {
+    auto lexical = [&](const QVariantList &values, const QString &strict,
+                       const QString &inclusive) {
         QString expr;
         QVariantList local;
         for (int k = i; k < n; ++k) {
@@ -440,8 +445,10 @@ QString Table::rangeCondition(QVariantList &binds) const
         return expr;
     };
     if (i < n) {
-        parts << QLatin1Char('(') + lexical(m_rangeFrom, QStringLiteral(">"), QStringLiteral(">=")) + QLatin1Char(')');
-        parts << QLatin1Char('(') + lexical(m_rangeTo, QStringLiteral("<"), QStringLiteral("<=")) + QLatin1Char(')');
+        parts << QLatin1Char('(') + lexical(m_rangeFrom, QStringLiteral(">"), QStringLiteral(">="))
+                + QLatin1Char(')');
+        parts << QLatin1Char('(') + lexical(m_rangeTo, QStringLiteral("<"), QStringLiteral("<="))
+                + QLatin1Char(')');
     }
     return parts.join(QStringLiteral(" AND "));
 }
@@ -485,7 +492,8 @@ void Table::reload(qint64 keepRowId, int fallbackRow)
 {
     m_rows.clear();
     const bool masterHasNoRow = !m_hasRange && m_master
-        && (!m_master->isOpen() || (m_master->currentRow() < 0 && m_master->state() != State::Insert));
+        && (!m_master->isOpen()
+            || (m_master->currentRow() < 0 && m_master->state() != State::Insert));
     if (!masterHasNoRow) {
         QVariantList binds;
         QSqlQuery q(Database::connection());
@@ -494,8 +502,8 @@ void Table::reload(qint64 keepRowId, int fallbackRow)
         for (const QVariant &b : binds)
             q.addBindValue(b);
         if (!q.exec())
-            throw DbError(Database::describeError(QStringLiteral("Lesen der Tabelle %1").arg(m_tableName),
-                                                  q.lastError()));
+            throw DbError(Database::describeError(
+                QStringLiteral("Lesen der Tabelle %1").arg(m_tableName), q.lastError()));
         const int count = int(m_fieldNames.size());
         while (q.next()) {
             Row row;
@@ -543,7 +551,8 @@ bool Table::rowInView(const QVector<QVariant> &values) const
     }
     if (m_master) {
         for (int i = 0; i < m_detailFields.size(); ++i) {
-            const QVariant masterValue = normalized(m_master->value(m_master->fieldIndex(m_masterFields.value(i))));
+            const QVariant masterValue =
+                normalized(m_master->value(m_master->fieldIndex(m_masterFields.value(i))));
             if (compareValues(values.at(fieldIndex(m_detailFields.at(i))), masterValue) != 0)
                 return false;
         }
@@ -554,10 +563,11 @@ bool Table::rowInView(const QVector<QVariant> &values) const
 int Table::insertPosition(const Row &row) const
 {
     const int n = int(m_indexColumns.size());
-    const auto it = std::upper_bound(m_rows.cbegin(), m_rows.cend(), row, [&](const Row &a, const Row &b) {
-        const int c = compareKeys(a.values, b.values, n);
-        return c < 0 || (c == 0 && a.rowId < b.rowId);
-    });
+    const auto it =
+        std::upper_bound(m_rows.cbegin(), m_rows.cend(), row, [&](const Row &a, const Row &b) {
+            const int c = compareKeys(a.values, b.values, n);
+            return c < 0 || (c == 0 && a.rowId < b.rowId);
+        });
     return int(it - m_rows.cbegin());
 }
 
@@ -573,7 +583,8 @@ void Table::append()
     if (m_master && m_master->isOpen()) {
         for (int i = 0; i < m_detailFields.size(); ++i) {
             const int masterColumn = m_master->fieldIndex(m_masterFields.value(i));
-            m_buffer.values[fieldIndex(m_detailFields.at(i))] = normalized(m_master->value(masterColumn));
+            m_buffer.values[fieldIndex(m_detailFields.at(i))] =
+                normalized(m_master->value(masterColumn));
         }
     }
     m_bufferTouched = false;
@@ -614,7 +625,8 @@ void Table::post()
         m_rows.insert(at, row);
         m_current = at;
     } else {
-        m_current = m_rows.isEmpty() ? -1 : std::min(std::max(m_current, 0), int(m_rows.size()) - 1);
+        m_current =
+            m_rows.isEmpty() ? -1 : std::min(std::max(m_current, 0), int(m_rows.size()) - 1);
     }
     m_bof = m_eof = m_rows.isEmpty();
     setState(State::Browse);
@@ -641,7 +653,8 @@ void Table::remove()
     }
     checkWritable();
     if (m_current < 0)
-        throw DbError(QStringLiteral("Die Tabelle \"%1\" enthält keinen Datensatz zum Löschen.").arg(m_tableName));
+        throw DbError(QStringLiteral("Die Tabelle \"%1\" enthält keinen Datensatz zum Löschen.")
+                          .arg(m_tableName));
     if (m_state == State::Edit)
         cancel();
     deleteRow(m_rows.at(m_current).rowId);
@@ -659,8 +672,8 @@ QSqlQuery &Table::prepared(std::unique_ptr<QSqlQuery> &slot, const QString &sql)
         if (!slot->prepare(sql)) {
             const QSqlError error = slot->lastError();
             slot.reset();
-            throw DbError(Database::describeError(QStringLiteral("Vorbereiten für Tabelle %1").arg(m_tableName),
-                                                  error));
+            throw DbError(Database::describeError(
+                QStringLiteral("Vorbereiten für Tabelle %1").arg(m_tableName), error));
         }
     }
     return *slot;
@@ -673,14 +686,15 @@ qint64 Table::insertRow(const QVector<QVariant> &values)
         columns << quoted(name);
         marks << QStringLiteral("?");
     }
-    QSqlQuery &q = prepared(m_insertQuery, QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                                .arg(quoted(m_tableName), columns.join(QStringLiteral(", ")),
-                                                     marks.join(QStringLiteral(", "))));
+    QSqlQuery &q = prepared(m_insertQuery,
+                            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                .arg(quoted(m_tableName), columns.join(QStringLiteral(", ")),
+                                     marks.join(QStringLiteral(", "))));
     for (int c = 0; c < values.size(); ++c)
         q.bindValue(c, values.at(c));
     if (!q.exec())
-        throw DbError(Database::describeError(QStringLiteral("Speichern in Tabelle %1").arg(m_tableName),
-                                              q.lastError()));
+        throw DbError(Database::describeError(
+            QStringLiteral("Speichern in Tabelle %1").arg(m_tableName), q.lastError()));
     const qint64 id = q.lastInsertId().toLongLong();
     q.finish();
     return id;
@@ -692,26 +706,29 @@ void Table::updateRow(const Row &row)
     for (const QString &name : m_fieldNames)
         assignments << quoted(name) + QStringLiteral(" = ?");
     const QString rowId = SqlDialect::rowIdColumn(Database::connection());
-    QSqlQuery &q = prepared(m_updateQuery, QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
-                                                .arg(quoted(m_tableName), assignments.join(QStringLiteral(", ")), rowId));
+    QSqlQuery &q =
+        prepared(m_updateQuery,
+                 QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                     .arg(quoted(m_tableName), assignments.join(QStringLiteral(", ")), rowId));
     for (int c = 0; c < row.values.size(); ++c)
         q.bindValue(c, row.values.at(c));
     q.bindValue(int(row.values.size()), row.rowId);
     if (!q.exec())
-        throw DbError(Database::describeError(QStringLiteral("Speichern in Tabelle %1").arg(m_tableName),
-                                              q.lastError()));
+        throw DbError(Database::describeError(
+            QStringLiteral("Speichern in Tabelle %1").arg(m_tableName), q.lastError()));
     q.finish();
 }
 
 void Table::deleteRow(qint64 rowId)
 {
     const QString rowIdColumn = SqlDialect::rowIdColumn(Database::connection());
-    QSqlQuery &q = prepared(m_deleteQuery,
-                            QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(quoted(m_tableName), rowIdColumn));
+    QSqlQuery &q = prepared(
+        m_deleteQuery,
+        QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(quoted(m_tableName), rowIdColumn));
     q.bindValue(0, rowId);
     if (!q.exec())
-        throw DbError(Database::describeError(QStringLiteral("Löschen in Tabelle %1").arg(m_tableName),
-                                              q.lastError()));
+        throw DbError(Database::describeError(
+            QStringLiteral("Löschen in Tabelle %1").arg(m_tableName), q.lastError()));
     q.finish();
 }
 
@@ -730,7 +747,8 @@ Field Table::field(const QString &name)
 {
     const int column = fieldIndex(name);
     if (column < 0)
-        throw DbError(QStringLiteral("Feld \"%1\" nicht gefunden (Tabelle \"%2\").").arg(name, m_tableName));
+        throw DbError(
+            QStringLiteral("Feld \"%1\" nicht gefunden (Tabelle \"%2\").").arg(name, m_tableName));
     return Field(this, column);
 }
 
@@ -754,7 +772,9 @@ void Table::setValue(int column, const QVariant &value)
 {
     requireOpen("SetFieldValue");
     if (column < 0 || column >= m_fieldNames.size())
-        throw DbError(QStringLiteral("Ungültige Feldnummer %1 (Tabelle \"%2\").").arg(column).arg(m_tableName));
+        throw DbError(QStringLiteral("Ungültige Feldnummer %1 (Tabelle \"%2\").")
+                          .arg(column)
+                          .arg(m_tableName));
     if (!isEditing())
         edit();
     m_buffer.values[column] = normalized(value);
@@ -814,11 +834,13 @@ void Query::open(const QVariantList &binds)
     QSqlQuery q(Database::connection());
     q.setForwardOnly(true);
     if (!q.prepare(m_sql))
-        throw DbError(Database::describeError(QStringLiteral("Ausführen der Abfrage"), q.lastError()));
+        throw DbError(
+            Database::describeError(QStringLiteral("Ausführen der Abfrage"), q.lastError()));
     for (const QVariant &b : binds)
         q.addBindValue(normalized(b));
     if (!q.exec())
-        throw DbError(Database::describeError(QStringLiteral("Ausführen der Abfrage"), q.lastError()));
+        throw DbError(
+            Database::describeError(QStringLiteral("Ausführen der Abfrage"), q.lastError()));
     const QSqlRecord record = q.record();
     for (int i = 0; i < record.count(); ++i)
         m_columns << record.fieldName(i);
@@ -836,11 +858,13 @@ void Query::execute(const QVariantList &binds)
     close();
     QSqlQuery q(Database::connection());
     if (!q.prepare(m_sql))
-        throw DbError(Database::describeError(QStringLiteral("Ausführen der Anweisung"), q.lastError()));
+        throw DbError(
+            Database::describeError(QStringLiteral("Ausführen der Anweisung"), q.lastError()));
     for (const QVariant &b : binds)
         q.addBindValue(normalized(b));
     if (!q.exec())
-        throw DbError(Database::describeError(QStringLiteral("Ausführen der Anweisung"), q.lastError()));
+        throw DbError(
+            Database::describeError(QStringLiteral("Ausführen der Anweisung"), q.lastError()));
 }
 
 void Query::close()

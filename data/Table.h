@@ -183,9 +183,9 @@ private:
     bool m_eof = true;
     bool m_bof = true;
 
-    Row m_buffer;              // edit or insert buffer of the current row
+    Row m_buffer; // edit or insert buffer of the current row
     bool m_bufferTouched = false;
-    int m_insertedAt = -1;     // row index the new row is shown at while inserting
+    int m_insertedAt = -1; // row index the new row is shown at while inserting
 
     bool m_hasRange = false;
     QVariantList m_rangeFrom;

@@ -145,8 +145,9 @@ void TestTable::rangeIncludesBothEnds()
     QCOMPARE(t.recordCount(), 3);
     addDay(t, 1, QDate(2024, 1, 4));
     QCOMPARE(t.currentRow(), 1);
-    QCOMPARE(datesOf(t), (QList<QDate>{QDate(2024, 1, 3), QDate(2024, 1, 4), QDate(2024, 1, 5),
-                                       QDate(2024, 1, 6)}));
+    QCOMPARE(
+        datesOf(t),
+        (QList<QDate>{QDate(2024, 1, 3), QDate(2024, 1, 4), QDate(2024, 1, 5), QDate(2024, 1, 6)}));
     // Across the first field: from (1, 9 Jan) to (2, 2 Jan).
     t.setRange({1, QDate(2024, 1, 9)}, {2, QDate(2024, 1, 2)});
     QCOMPARE(t.recordCount(), 2 + 1 + 2);
@@ -380,7 +381,8 @@ void TestTable::schemaUpgradeAddsFieldWithOne()
 void TestTable::schemaUpgradeKeepsChosenValues()
 {
     TempDataDir dir;
-    TempDataDir::exec(QStringLiteral("INSERT INTO Personal (PersonalNummer, AuswertBegin) VALUES (1, 16)"));
+    TempDataDir::exec(
+        QStringLiteral("INSERT INTO Personal (PersonalNummer, AuswertBegin) VALUES (1, 16)"));
     for (int start = 0; start < 3; ++start) {
         Database::setPath(dir.path());
         QVERIFY(DBTools::upgradeSchema());
