@@ -21,9 +21,9 @@ public:
     // What the widget has to do after an input.
     struct Outcome
     {
-        bool change = false;   // call Change (repaint, write a bound field, fire OnChange)
-        bool consumed = true;  // the key was taken (Enter may pass on to the dialog)
-        bool edited = false;   // hours, minutes or the empty flag were set by the input
+        bool change = false;  // call Change (repaint, write a bound field, fire OnChange)
+        bool consumed = true; // the key was taken (Enter may pass on to the dialog)
+        bool edited = false;  // hours, minutes or the empty flag were set by the input
         FocusMove focus = FocusMove::Stay;
     };
 
