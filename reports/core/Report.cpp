@@ -2,6 +2,8 @@
 
 #include "reports/core/ReportLayout.h"
 
+#include "timeval/core/ClockText.h"
+
 #include <QLocale>
 
 #include <stdexcept>
@@ -19,7 +21,7 @@ QString defaultFieldText(const QVariant &value)
         return QString();
     switch (value.typeId()) {
     case QMetaType::QDate:
-        return QLocale().toString(value.toDate(), QLocale::ShortFormat);
+        return ShortDateText(value.toDate());
     case QMetaType::Double:
     case QMetaType::Float:
         return QLocale().toString(value.toDouble(), 'g', QLocale::FloatingPointShortest);
@@ -44,6 +46,16 @@ bool isSingleBandKind(BandKind kind)
 }
 
 } // namespace
+
+QString dateFieldText(const QVariant &value)
+{
+    if (!value.isValid() || value.isNull())
+        return QString();
+    const QDate date = value.typeId() == QMetaType::QDate
+        ? value.toDate()
+        : QDate::fromString(value.toString().left(10), Qt::ISODate);
+    return date.isValid() ? ShortDateText(date) : value.toString();
+}
 
 // ---- ReportText ----
 

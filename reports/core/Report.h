@@ -58,6 +58,10 @@
 namespace tk {
 
 enum class SystemField { Date, PageNumber, Title };
+
+// A formatter for date fields: tables hand dates over as ISO text ("2024-03-05"); this
+// prints them in the short date form and an empty field as nothing.
+QString dateFieldText(const QVariant &value);
 enum class FrameEdge { Top, Bottom };
 // Thin: a hairline rule; Thick: a rule of double thickness; Dashed: a thin dashed rule;
 // Double: two thin parallel rules.

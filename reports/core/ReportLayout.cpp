@@ -1,6 +1,6 @@
 #include "reports/core/ReportLayout.h"
 
-#include <QLocale>
+#include "timeval/core/ClockText.h"
 
 #include <stdexcept>
 
@@ -268,7 +268,7 @@ QString ReportLayout::systemText(SystemField field) const
 {
     switch (field) {
     case SystemField::Date:
-        return QLocale().toString(m_report.printDate(), QLocale::ShortFormat);
+        return ShortDateText(m_report.printDate());
     case SystemField::PageNumber:
         return QString::number(m_page->number);
     case SystemField::Title:
