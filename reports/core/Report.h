@@ -41,6 +41,14 @@
 // band was suppressed; a child band prints only when its parent printed. After the last
 // record: the open group footers and the summary band.
 //
+// Output (components/ReportPreview.h, components/ReportRenderer.h): previewReport(report,
+// parent) waits until the preview is closed (its print and "PDF" commands generate anew);
+// printReport(report, parent) asks with the system print dialog first (cancel: nothing);
+// printReport(report, printer) prints to a printer chosen before (print runs);
+// writeReportPdf(report, file) writes without display. Several sheets in one job, each with
+// its own page numbers: ReportPrintJob job(printer); job.add(report.generate()); ...;
+// or writePdf({doc1, doc2}, file). Date fields: setFormatter(dateFieldText).
+//
 // Hooks run while the band is being placed: a before-print hook may change captions and
 // returns false to suppress its band (and its children) for the current record; an on-print
 // hook receives the text about to be printed and may replace it. A group footer is printed
