@@ -1,1 +1,6 @@
-int main() { return 0; }
+#include "app/Startup.h"
+
+int main(int argc, char *argv[])
+{
+    return tk::runTaktora(argc, argv);
+}

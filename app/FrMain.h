@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+
+namespace tk {
+
+class DigitalClock;
+class HelpLayer;
+
+// The main window "Taktora": the frame of the child windows with the menu, the tool bar
+// sections and the status bar (version, date, clock). Creating it points the database at
+// the data folder and runs the schema upgrade.
+class TFormMain : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit TFormMain(const QString &dataDir, QWidget *parent = nullptr);
+
+    QMdiArea *mdiArea() const { return m_mdiArea; }
+    HelpLayer *helpLayer() const { return m_help; }
+
+    // Menu commands.
+    void mmiPersonalClick();
+    void mmiSchichtplanClick();
+    void mmiZeiterfassungClick();
+    void mmiInhaltClick();
+    void mmiInfoClick();
+    void mmiAlleAnordnenClick();
+    void mmiVerbergenClick();
+    void mmiZeigenClick();
+
+    // Sets the date panel; the clock's daily alarm calls it with the new date.
+    void showDate(const QDate &date);
+
+    QAction *mmiDrucken = nullptr;
+    QAction *mmiDruckereinrichtung = nullptr;
+    QAction *mmiBeenden = nullptr;
+    QAction *mmiPersonal = nullptr;
+    QAction *mmiSchichtplan = nullptr;
+    QAction *mmiZeiterfassung = nullptr;
+    QMenu *mmiFenster = nullptr;
+    QAction *mmiNeuesFenster = nullptr;
+    QAction *mmiNebeneinander = nullptr;
+    QAction *mmiUeberlappend = nullptr;
+    QAction *mmiAlleAnordnen = nullptr;
+    QAction *mmiVerbergen = nullptr;
+    QAction *mmiZeigen = nullptr;
+    QAction *mmiInhalt = nullptr;
+    QAction *mmiInfo = nullptr;
+
+    QLabel *paVersion = nullptr;
+    QLabel *paDate = nullptr;
+    DigitalClock *paClock = nullptr;
+
+Q_SIGNALS:
+    // The main window closed with all its child windows: the program ends.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createMenu();
+    void createToolBars();
+    void createStatusBar();
+    void rebuildWindowList();
+    QToolBar *addSection(const QString &name);
+    QAction *addToolButton(QToolBar *bar, const QIcon &icon, const QString &caption,
+                           QAction *sameAs);
+    bool closeChildWindows();
+
+    QMdiArea *m_mdiArea = nullptr;
+    HelpLayer *m_help = nullptr;
+};
+
+} // namespace tk
