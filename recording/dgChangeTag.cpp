@@ -157,11 +157,13 @@ bool TDlgChangeTag::eventFilter(QObject *watched, QEvent *event)
 }
 
 // With the list closed, Enter moves on to the next control and Shift+Enter back; every
-// other key or modifier combination belongs to the box.
+// other key or modifier combination passes on.
 bool TDlgChangeTag::edKennung1KeyDown(TValueComboBox *box, QKeyEvent *event)
 {
-    if (!isEnter(event) || isListDroppedDown(box))
+    if (!isEnter(event))
         return false;
+    if (isListDroppedDown(box))
+        return true; // the key belongs to the open list, never to the dialog's buttons
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     if (modifiers == Qt::NoModifier)
         return focusNextPrevChild(true);
