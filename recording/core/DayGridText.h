@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QVariant>
+
+namespace tk {
+
+// Texts of the time recording grids, from the stored values as the table layer holds them
+// (a null QVariant for an empty field).
+
+// Minutes of the day grid: nothing for an empty field, the clock text above 0, "--" for
+// 0 or less.
+QString MinutesCellText(const QVariant &value);
+// Von and Bis of the entry grid: nothing for an empty field, else the clock text (0 is
+// "00:00").
+QString ClockCellText(const QVariant &value);
+// Name of an entry code, by the whole stored value: "N" is "Normal", but "N " or "n" is
+// nothing.
+QString EntryCodeName(const QVariant &value);
+// Date of the day grid in the form "ddd dd.mm"; nothing for an empty date.
+QString DayCellText(const QDate &date);
+bool IsWeekend(const QDate &date);
+
+} // namespace tk

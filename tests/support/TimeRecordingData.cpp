@@ -1,0 +1,122 @@
+#include "tests/support/TimeRecordingData.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTest>
+
+#include "data/Database.h"
+
+namespace tk::test {
+
+namespace {
+
+void run(const QString &sql, const QVariantList &binds)
+{
+    QSqlQuery q(Database::connection());
+    q.prepare(sql);
+    for (const QVariant &b : binds)
+        q.addBindValue(b);
+    if (!q.exec())
+        qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+}
+
+QVariant isoDate(const QDate &date)
+{
+    return date.toString(Qt::ISODate);
+}
+
+} // namespace
+
+void addEmployee(int personalNummer, const QString &vorname, const QString &name,
+                 const QVariant &shiftPlan, const QVariant &auswertBegin)
+{
+    run(QStringLiteral("INSERT INTO Personal (PersonalNummer, Vorname, Name, Schicht, "
+                       "AuswertBegin, BruttoLohn) VALUES (?, ?, ?, ?, ?, 12.5)"),
+        {personalNummer, vorname, name, shiftPlan, auswertBegin});
+}
+
+void addShiftPlan(int shiftPlan, const QString &designation)
+{
+    run(QStringLiteral("INSERT INTO Schicht (Schichtplan, Bezeichnung) VALUES (?, ?)"),
+        {shiftPlan, designation});
+}
+
+void addDayPlan(int shiftPlan, int dayPlan, const DayPlanTimes &t)
+{
+    static const char *labels[] = {"Mo", "Di", "Mi", "Do", "Fr", "Sa", "So", "FT"};
+    run(QStringLiteral("INSERT INTO Tagplan (Schichtplan, Tagesplan, Bezeichnung, Sollstd, Von, "
+                       "Bis, PauseVon1, PauseBis1, PauseVon2, PauseBis2, PauseVon3, PauseBis3) "
+                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        {shiftPlan, dayPlan, QString::fromLatin1(labels[(dayPlan - 1) % 8]), t.sollstd, t.von,
+         t.bis, t.pauseVon1, t.pauseBis1, t.pauseVon2, t.pauseBis2, t.pauseVon3, t.pauseBis3});
+}
+
+void addExampleShiftPlan(int shiftPlan)
+{
+    addShiftPlan(shiftPlan, QStringLiteral("Frühschicht"));
+    addDayPlan(shiftPlan, 1, {480, 420, 960, 540, 555, 720, 750, 0, 0});
+    for (int day = 2; day <= 8; ++day)
+        addDayPlan(shiftPlan, day, {});
+}
+
+void addEntry(int personalNummer, const QDate &date, int von, int bis, const QVariant &kennung)
+{
+    run(QStringLiteral("INSERT INTO AuswPos (PersonalNummer, Datum, Von, Bis, Summe, Kennung) "
+                       "VALUES (?, ?, ?, ?, ?, ?)"),
+        {personalNummer, isoDate(date), von, bis, bis - von, kennung});
+}
+
+void addExampleEntries(int personalNummer, const QDate &date)
+{
+    addEntry(personalNummer, date, 420, 735, QStringLiteral("N"));
+    addEntry(personalNummer, date, 740, 960, QStringLiteral("N"));
+    addEntry(personalNummer, date, 960, 1080, QStringLiteral("U"));
+}
+
+void addDayRecord(int personalNummer, const QDate &date, const QVariant &shiftPlan,
+                  const QVariant &soll, const QVariant &summe)
+{
+    run(QStringLiteral("INSERT INTO auswert (PersonalNummer, Datum, Schicht, Soll, Summe) "
+                       "VALUES (?, ?, ?, ?, ?)"),
+        {personalNummer, isoDate(date), shiftPlan, soll, summe});
+}
+
+StoredDay storedDay(int personalNummer, const QDate &date)
+{
+    QSqlQuery q(Database::connection());
+    q.prepare(QStringLiteral("SELECT Schicht, Soll, Summe, Anwesend, Krank, Urlaub, Feiertag, "
+                             "Unbezahlt FROM auswert WHERE PersonalNummer = ? AND Datum = ?"));
+    q.addBindValue(personalNummer);
+    q.addBindValue(isoDate(date));
+    StoredDay day;
+    if (!q.exec() || !q.next())
+        return day;
+    day.exists = true;
+    QVariant *fields[] = {&day.schicht, &day.soll,   &day.summe,    &day.anwesend,
+                          &day.krank,   &day.urlaub, &day.feiertag, &day.unbezahlt};
+    for (int i = 0; i < 8; ++i) {
+        const QVariant v = q.value(i);
+        *fields[i] = v.isNull() ? QVariant() : QVariant(v.toInt());
+    }
+    return day;
+}
+
+int countDayRecords(int personalNummer, const QDate &from, const QDate &to)
+{
+    QSqlQuery q(Database::connection());
+    q.prepare(QStringLiteral("SELECT count(*) FROM auswert WHERE PersonalNummer = ? AND "
+                             "Datum BETWEEN ? AND ?"));
+    q.addBindValue(personalNummer);
+    q.addBindValue(isoDate(from));
+    q.addBindValue(isoDate(to));
+    q.exec();
+    q.next();
+    return q.value(0).toInt();
+}
+
+int countDayRecords(int personalNummer)
+{
+    return countDayRecords(personalNummer, QDate(1, 1, 1), QDate(9999, 12, 31));
+}
+
+} // namespace tk::test

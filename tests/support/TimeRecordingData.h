@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QVariant>
+
+namespace tk::test {
+
+// Rows for time recording tests, written straight into the database of the process.
+struct DayPlanTimes
+{
+    QVariant sollstd;
+    QVariant von;
+    QVariant bis;
+    QVariant pauseVon1, pauseBis1;
+    QVariant pauseVon2, pauseBis2;
+    QVariant pauseVon3, pauseBis3;
+};
+
+// auswertBegin / shiftPlan: an invalid QVariant stores an empty field.
+void addEmployee(int personalNummer, const QString &vorname, const QString &name,
+                 const QVariant &shiftPlan, const QVariant &auswertBegin);
+void addShiftPlan(int shiftPlan, const QString &designation);
+void addDayPlan(int shiftPlan, int dayPlan, const DayPlanTimes &times);
+// Shift plan with the Monday plan of the worked example (target 480, breaks 09:00-09:15
+// and 12:00-12:30, break 3 both 0) and the other seven day plans with empty times.
+void addExampleShiftPlan(int shiftPlan);
+void addEntry(int personalNummer, const QDate &date, int von, int bis, const QVariant &kennung);
+// The three entries of the worked example: 07:00-12:15 N, 12:20-16:00 N, 16:00-18:00 U.
+void addExampleEntries(int personalNummer, const QDate &date);
+void addDayRecord(int personalNummer, const QDate &date, const QVariant &shiftPlan,
+                  const QVariant &soll, const QVariant &summe);
+
+// A stored day record: the values as stored (null for an empty field); empty when missing.
+struct StoredDay
+{
+    bool exists = false;
+    QVariant schicht, soll, summe, anwesend, krank, urlaub, feiertag, unbezahlt;
+};
+StoredDay storedDay(int personalNummer, const QDate &date);
+int countDayRecords(int personalNummer, const QDate &from, const QDate &to);
+int countDayRecords(int personalNummer);
+
+} // namespace tk::test
