@@ -21,4 +21,14 @@ bool confirm(QWidget *parent, const QString &question)
     return box.exec() == QMessageBox::Yes;
 }
 
+bool confirmOkCancel(QWidget *parent, const QString &question)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigung"), question,
+                    QMessageBox::Ok | QMessageBox::Cancel, parent);
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Abbrechen"));
+    box.setDefaultButton(QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok;
+}
+
 } // namespace tk

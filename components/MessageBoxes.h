@@ -10,5 +10,7 @@ namespace tk {
 void showError(QWidget *parent, const QString &message);
 // The confirmation box: question icon, Yes and No, caption "Bestätigung"; true on Yes.
 bool confirm(QWidget *parent, const QString &question);
+// The same question with the buttons "OK" and "Abbrechen"; true on OK.
+bool confirmOkCancel(QWidget *parent, const QString &question);
 
 } // namespace tk
