@@ -78,9 +78,11 @@ int runWindows(Application &app, const StartOptions &options)
     main->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(main, &TFormMain::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
 
-    if (TFormSplash *still = TFormSplash::current())
-        still->startCloseTimer(TFormSplash::StartupMilliseconds);
     main->show();
+    if (TFormSplash *still = TFormSplash::current()) {
+        still->raise(); // above the main window also where no window manager keeps it on top
+        still->startCloseTimer(TFormSplash::StartupMilliseconds);
+    }
     return app.exec();
 }
 
