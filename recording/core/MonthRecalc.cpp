@@ -79,6 +79,10 @@ int RecalcMonth(int month, int year, QTextStream &out)
     auswPos.setMaster(&auswert, link, link);
 
     DayEvaluation evaluation(&personal, &auswert, &auswPos, &tagplan);
+    // One transaction for the whole run: the periods' own batches join it, so the month is
+    // synced to disk once instead of once per employee. A failed statement takes back only
+    // itself; everything stored before it is committed with the rest.
+    const WriteBatch batch;
     int failures = 0;
     for (personal.first(); !personal.eof(); personal.next()) {
         const QString label = employeeLabel(personal);
