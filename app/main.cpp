@@ -1,10 +1,14 @@
 #include "app/Startup.h"
 #include "recording/core/MonthRecalc.h"
+#include "reports/ListPdfCommandLine.h"
 
 int main(int argc, char *argv[])
 {
     // The month-end recalculation (--recalc YYYY-MM) runs without a display.
     if (tk::IsRecalcCommandLine(argc, argv))
         return tk::RunRecalcCommandLine(argc, argv);
+    // A list as a PDF file (--pdf LIST --month YYYY-MM --output FILE) without a display.
+    if (tk::IsListPdfCommandLine(argc, argv))
+        return tk::RunListPdfCommandLine(argc, argv);
     return tk::runTaktora(argc, argv);
 }

@@ -340,6 +340,22 @@ bool Table::findKey(const QVariantList &values)
 
 // ------------------------------------------------------------------ view
 
+void Table::openRange(const QVariantList &from, const QVariantList &to)
+{
+    if (isOpen()) {
+        setRange(from, to);
+        return;
+    }
+    m_hasRange = true;
+    m_rangeFrom.clear();
+    m_rangeTo.clear();
+    for (const QVariant &v : from)
+        m_rangeFrom << normalized(v);
+    for (const QVariant &v : to)
+        m_rangeTo << normalized(v);
+    open();
+}
+
 void Table::setRange(const QVariantList &from, const QVariantList &to)
 {
     requireOpen("SetRange");

@@ -68,6 +68,9 @@ public:
 
     // Opening fails with DbError when the database or the table is missing.
     void open();
+    // Opens with the view already restricted to a range (see setRange), so that a large
+    // table is never read whole; on an open table it is setRange.
+    void openRange(const QVariantList &from, const QVariantList &to);
     void close();
     bool isOpen() const { return m_state != State::Inactive; }
     State state() const { return m_state; }

@@ -27,6 +27,7 @@
 #include "components/PageArea.h"
 #include "components/PendingInput.h"
 #include "data/Table.h"
+#include "reports/ListCommands.h"
 #include "timeval/core/ClockText.h"
 
 namespace tk {
@@ -425,7 +426,8 @@ void TFormPers::btnPageSwitchClick()
 
 void TFormPers::btnPrintClick()
 {
-    // The personnel list is part of the reports; this window only opens it.
+    // The list reads the stored records with its own tables.
+    previewPersonnelList(this);
 }
 
 void TFormPers::btnCloseClick()

@@ -25,6 +25,7 @@
 #include "components/PendingInput.h"
 #include "data/Database.h"
 #include "data/Table.h"
+#include "reports/ListCommands.h"
 #include "timeval/KVTimeEdit.h"
 #include "timeval/core/ClockText.h"
 
@@ -402,7 +403,8 @@ void TFormSchicht::btnPageSwitchClick()
 
 void TFormSchicht::btnPrintClick()
 {
-    // The shift plan list is part of the reports; this window only opens it.
+    // The list reads the stored records with its own tables.
+    previewShiftPlanList(this);
 }
 
 void TFormSchicht::btnCloseClick()

@@ -27,6 +27,7 @@
 #include "recording/core/DateEncodingError.h"
 #include "recording/core/DayGridText.h"
 #include "recording/core/PeriodSelection.h"
+#include "reports/AuswertPrint.h"
 #include "timeval/core/ClockText.h"
 
 namespace tk {
@@ -156,6 +157,7 @@ TFormAuswert::TFormAuswert(QWidget *parent)
     setProperty("helpTopic", 1001);
     createTables();
     createControls();
+    new AuswertPrintCommands(this); // the list commands of the "Drucken" menu
     configureGrids();
     connectHandlers();
     qApp->installEventFilter(this);

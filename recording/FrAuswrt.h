@@ -90,6 +90,10 @@ public:
     // Both the employee and the day-record table open and neither being edited.
     bool tablesReady() const;
 
+    // While detached, moves of the employee table do not select a period: a print run
+    // selects each employee's period itself, so that it sees the errors.
+    void setSelectionDetached(bool detached) { m_selectionDetached = detached; }
+
 public Q_SLOTS:
     // Restricts the day records to the current employee's evaluation period of the selected
     // month and creates the missing ones.

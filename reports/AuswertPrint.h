@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+class QAction;
+class QPrinter;
+
+namespace tk {
+
+class Report;
+class TDlgPrintAbort;
+class TFormAuswert;
+enum class ListKind;
+
+// The list commands of the time recording window's "Drucken" menu: previews of the current
+// employee's monthly sheets over the evaluation period, print runs of a monthly sheet over
+// all employees for the calendar month, and the gross wage list in preview or print.
+//
+// Every sheet belongs to the employee named in its caption: its day records are taken by
+// the employee table's PersonalNummer, never by whatever day record the window shows.
+class AuswertPrintCommands : public QObject
+{
+    Q_OBJECT
+public:
+    // Adds the six commands to form's "Drucken" menu.
+    explicit AuswertPrintCommands(TFormAuswert *form);
+    ~AuswertPrintCommands() override;
+
+    QAction *mmiPVPersListeSum = nullptr;
+    QAction *mmiPVPersListeDetail = nullptr;
+    QAction *mmiPVBruttolohn = nullptr;
+    QAction *mmiPRPersListeSum = nullptr;
+    QAction *mmiPRPersListeDetail = nullptr;
+    QAction *mmiPRBruttolohn = nullptr;
+
+    // How a report is shown (default: the engine's preview, waiting until it is closed) and
+    // how the printer is chosen (default: the system print dialog; false cancels). Tests and
+    // other front ends replace them.
+    void setPreviewer(std::function<void(Report &)> previewer);
+    void setPrinterChooser(std::function<bool(QPrinter &)> chooser);
+
+    // The printing dialog while a print run is under way, else null.
+    TDlgPrintAbort *printAbortDialog() const { return m_abort.get(); }
+
+public Q_SLOTS:
+    void mmiPVPersListeSumClick();
+    void mmiPVPersListeDetailClick();
+    void mmiPVBruttolohnClick();
+    void mmiPRPersListeSumClick();
+    void mmiPRPersListeDetailClick();
+    void mmiPRBruttolohnClick();
+
+Q_SIGNALS:
+    // A print run has sent the sheet of this employee caption to the printer.
+    void sheetPrinted(const QString &caption);
+
+private:
+    QAction *addCommand(const char *name, const QString &caption,
+                        void (AuswertPrintCommands::*slot)());
+    void previewSheet(ListKind kind);
+    void printAllSheets(ListKind kind);
+    // Prints one sheet per employee; throws on the first failure.
+    void runSheets(ListKind kind, QPrinter &printer);
+    void showGrossWages(bool print);
+    void disposeAbortDialog();
+
+    TFormAuswert *m_form;
+    std::function<void(Report &)> m_previewer;
+    std::function<bool(QPrinter &)> m_chooser;
+    std::unique_ptr<TDlgPrintAbort> m_abort;
+};
+
+} // namespace tk

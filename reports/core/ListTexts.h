@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QVariant>
+
+namespace tk {
+
+class ReportBand;
+class ReportText;
+class Table;
+
+// A column caption right-aligned over a number cell (left, width): it ends at the cell's
+// right edge and, being wider than the cell, is never cut ("Ges.o.Url." at 10 pt).
+ReportText &addColumnCaption(ReportBand &band, const QString &name, double left, double width,
+                             const QString &caption);
+
+// Texts the printed lists share.
+
+// A minutes value as decimal hours with "#0.00" (450 -> "7,50" on a German system).
+QString HoursText(int minutes);
+// The same, but nothing for a value of 0 or less (the sparse columns of the day rows).
+QString HoursTextOrBlank(int minutes);
+
+// The employee as the monthly sheets name it: PersonalNummer, a blank, Name, ", ", Vorname
+// of the table's current record ("7 Berger, Anna").
+QString EmployeeCaption(Table &personal);
+
+// A stored date as the table layer hands it over (ISO text or a date); invalid when empty.
+QDate StoredDate(const QVariant &value);
+
+} // namespace tk

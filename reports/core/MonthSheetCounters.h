@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+
+namespace tk {
+
+// The minute counters of the monthly sheets: per value column one week counter (the week
+// sum row) and one period counter (the total row), plus the day counter of the minutes
+// without vacation. They start from 0 at every generation of the pages.
+class MonthSheetCounters
+{
+public:
+    enum Column { Soll, Gesamt, Ist, Unbezahlt, Feiertag, Krank, Urlaub, OhneUrlaub, ColumnCount };
+    using Values = std::array<int, ColumnCount>;
+
+    // The minutes of one day record (an empty field reads as 0).
+    struct Day
+    {
+        int soll = 0;
+        int summe = 0;
+        int anwesend = 0;
+        int unbezahlt = 0;
+        int feiertag = 0;
+        int krank = 0;
+        int urlaub = 0;
+    };
+
+    void reset();
+
+    // Counts a printed day row and returns its cells. The target counts only on a day with
+    // recorded time (Summe above 0); values are added whatever their sign. Minutes without
+    // vacation are Ist + Krank + Feiertag (vacation and unpaid time stay out).
+    Values addDay(const Day &day);
+    // The cells of a week sum row; the week counters start again from 0.
+    Values takeWeek();
+    const Values &week() const { return m_week; }
+    const Values &period() const { return m_period; }
+
+    // Ist, Unbezahlt, Feiertag, Krank and Urlaub stay blank in day and week rows when their
+    // value is 0 or less; the total row prints every cell.
+    static bool blankWhenNotPositive(Column column);
+
+private:
+    Values m_week{};
+    Values m_period{};
+    int m_dayOhneUrlaub = 0;
+};
+
+} // namespace tk
