@@ -90,6 +90,7 @@ private:
     QTemporaryDir m_configDir;
     std::unique_ptr<test::TempDataDir> m_data;
     std::unique_ptr<TFormMain> m_main;
+    test::ModalGuard m_guard; // a child window's unexpected message box fails, never hangs
 
     QMdiArea *area() const { return m_main->mdiArea(); }
 
@@ -113,6 +114,9 @@ private Q_SLOTS:
         m_main.reset();
         m_data.reset();
         QFile::remove(WindowPlacement::filePath());
+        const QStringList unexpected = m_guard.unexpected();
+        m_guard.clear();
+        QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QLatin1Char('\n'))));
     }
 
     void menuCaptionsAndStates()

@@ -12,6 +12,8 @@ namespace tk::test {
 
 namespace {
 
+int g_pendingAnswers = 0;
+
 QWidget *currentModal()
 {
     if (QWidget *modal = QApplication::activeModalWidget())
@@ -43,9 +45,11 @@ public:
         , m_deadline(timeoutMs)
         , m_result(std::move(result))
     {
+        ++g_pendingAnswers;
         connect(&m_timer, &QTimer::timeout, this, &Answerer::poll);
         m_timer.start(20);
     }
+    ~Answerer() override { --g_pendingAnswers; }
 
 private:
     void poll()
@@ -108,6 +112,54 @@ std::shared_ptr<ModalAnswer> answerNextModal(std::function<void(QWidget *)> answ
     auto result = std::make_shared<ModalAnswer>();
     new Answerer(std::move(answer), timeoutMs, result);
     return result;
+}
+
+class ModalGuard::Poller : public QObject
+{
+public:
+    Poller()
+    {
+        connect(&m_timer, &QTimer::timeout, this, &Poller::poll);
+        m_timer.start(50);
+    }
+    QStringList seen;
+
+private:
+    void poll()
+    {
+        if (g_pendingAnswers > 0)
+            return;
+        QWidget *modal = currentModal();
+        if (!modal)
+            return;
+        QString entry = modal->windowTitle();
+        if (auto *box = qobject_cast<QMessageBox *>(modal))
+            entry += QStringLiteral(": ") + box->text();
+        seen << entry;
+        forceClose(modal);
+    }
+
+    QTimer m_timer;
+};
+
+ModalGuard::ModalGuard()
+    : m_poller(new Poller)
+{
+}
+
+ModalGuard::~ModalGuard()
+{
+    delete m_poller;
+}
+
+QStringList ModalGuard::unexpected() const
+{
+    return m_poller->seen;
+}
+
+void ModalGuard::clear()
+{
+    m_poller->seen.clear();
 }
 
 std::function<void(QWidget *)> pressKey(int key)

@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 
@@ -32,5 +33,24 @@ std::shared_ptr<ModalAnswer> answerNextModal(std::function<void(QWidget *)> answ
 // Answers: press a key on the modal window, or click a message box button.
 std::function<void(QWidget *)> pressKey(int key);
 std::function<void(QWidget *)> clickButton(QMessageBox::StandardButton button);
+
+// Rejects every modal window that no scheduled answer is waiting for, so that a window
+// opening an unexpected message box makes the test fail instead of hang. A test checks
+// unexpected() (each entry "caption: text") in its cleanup.
+class ModalGuard
+{
+public:
+    ModalGuard();
+    ~ModalGuard();
+    ModalGuard(const ModalGuard &) = delete;
+    ModalGuard &operator=(const ModalGuard &) = delete;
+
+    QStringList unexpected() const;
+    void clear();
+
+private:
+    class Poller;
+    Poller *m_poller;
+};
 
 } // namespace tk::test
