@@ -104,6 +104,10 @@ private Q_SLOTS:
     void init()
     {
         m_data = std::make_unique<test::TempDataDir>();
+        // One employee, so that the time recording window can form an evaluation period.
+        test::TempDataDir::exec(QStringLiteral("INSERT INTO Personal (PersonalNummer, Name, "
+                                               "Vorname, Schicht, AuswertBegin) "
+                                               "VALUES (1, 'Berger', 'Anna', 1, 1)"));
         m_main = std::make_unique<TFormMain>(m_data->path());
         m_main->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
