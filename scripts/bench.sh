@@ -3,7 +3,8 @@
 # e.g. --benchmark_filter=Evaluate.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+BUILD_DIR="${BUILD_DIR:-build}" # another build folder: BUILD_DIR=... scripts/bench.sh
 
-cmake -S . -B build
-cmake --build build --target taktora_bench -j"$(nproc)"
-exec build/bench/taktora_bench "$@"
+cmake -S . -B "$BUILD_DIR"
+cmake --build "$BUILD_DIR" --target taktora_bench -j"$(nproc)"
+exec "$BUILD_DIR"/bench/taktora_bench "$@"

@@ -4,13 +4,14 @@
 # Extra arguments go to the program (e.g. --data-dir DIR).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+BUILD_DIR="${BUILD_DIR:-build}" # another build folder: BUILD_DIR=... scripts/run.sh
 
 scripts/install-deps.sh
-cmake -S . -B build
-cmake --build build --target taktora -j"$(nproc)"
+cmake -S . -B "$BUILD_DIR"
+cmake --build "$BUILD_DIR" --target taktora -j"$(nproc)"
 
 # The program never creates its data folder silently; this start command does, once.
-if [ ! -e build/Daten/taktora.db ]; then
-    build/taktora --create-database
+if [ ! -e "$BUILD_DIR"/Daten/taktora.db ]; then
+    "$BUILD_DIR"/taktora --create-database
 fi
-exec build/taktora "$@"
+exec "$BUILD_DIR"/taktora "$@"

@@ -2,7 +2,8 @@
 # Configures, builds and runs every test (headless: the tests use Qt's offscreen platform).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+BUILD_DIR="${BUILD_DIR:-build}" # another build folder: BUILD_DIR=... scripts/test.sh
 
-cmake -S . -B build
-cmake --build build -j"$(nproc)"
-ctest --test-dir build --output-on-failure
+cmake -S . -B "$BUILD_DIR"
+cmake --build "$BUILD_DIR" -j"$(nproc)"
+ctest --test-dir "$BUILD_DIR" --output-on-failure
