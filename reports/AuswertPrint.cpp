@@ -204,7 +204,8 @@ void AuswertPrintCommands::printAllSheets(ListKind kind)
         return;
     }
     disposeAbortDialog();
-    runCommand(m_form, [this] { m_form->tblPersonal->first(); });
+    if (!m_form->tblPersonal->isEmpty())
+        runCommand(m_form, [this] { m_form->tblPersonal->first(); });
 }
 
 void AuswertPrintCommands::runSheets(ListKind kind, QPrinter &printer)
