@@ -80,9 +80,36 @@ void DbLookupComboBox::setLookup(Table *lookupTable, const QString &keyField,
     reloadChoices();
 }
 
+void DbLookupComboBox::setFieldsDelimiter(const QString &delimiter)
+{
+    m_delimiter = delimiter;
+    reloadChoices();
+}
+
+bool DbLookupComboBox::isBound() const
+{
+    return m_link->dataSource() != nullptr;
+}
+
+QVariant DbLookupComboBox::value() const
+{
+    return isBound() ? m_link->value() : m_value;
+}
+
+void DbLookupComboBox::setValue(const QVariant &key)
+{
+    if (isBound()) {
+        m_link->write(key);
+        return;
+    }
+    m_value = key;
+    load();
+}
+
 void DbLookupComboBox::reloadChoices()
 {
-    const int columns = std::max(1, int(m_listFields.size()));
+    const bool delimited = !m_delimiter.isEmpty();
+    const int columns = delimited ? 1 : std::max(1, int(m_listFields.size()));
     m_model->clear();
     m_model->setColumnCount(columns);
     QList<QStandardItem *> none;
@@ -98,12 +125,17 @@ void DbLookupComboBox::reloadChoices()
         for (const QString &name : m_listFields)
             listColumns << lookup->fieldIndex(name);
         for (int row = 0; row < lookup->recordCount(); ++row) {
-            QList<QStandardItem *> line;
-            for (int c = 0; c < columns; ++c) {
+            QStringList texts;
+            for (int c = 0; c < std::max(1, int(listColumns.size())); ++c) {
                 const int column = listColumns.value(c, -1);
                 const QVariant value = column >= 0 ? lookup->valueAt(row, column) : QVariant();
-                line << new QStandardItem(value.isNull() ? QString() : value.toString());
+                texts << (value.isNull() ? QString() : value.toString());
             }
+            if (delimited)
+                texts = QStringList{texts.join(m_delimiter)};
+            QList<QStandardItem *> line;
+            for (int c = 0; c < columns; ++c)
+                line << new QStandardItem(texts.value(c));
             line.first()->setData(keyColumn >= 0 ? lookup->valueAt(row, keyColumn) : QVariant(),
                                   KeyRole);
             m_model->appendRow(line);
@@ -152,7 +184,10 @@ QString DbLookupComboBox::lineText(int line) const
 void DbLookupComboBox::load()
 {
     const QSignalBlocker blocker(this);
-    setCurrentIndex(m_link->isActive() ? lineOf(m_link->value()) : -1);
+    if (isBound())
+        setCurrentIndex(m_link->isActive() ? lineOf(m_link->value()) : -1);
+    else
+        setCurrentIndex(lineOf(m_value));
     update();
 }
 
@@ -162,7 +197,9 @@ void DbLookupComboBox::choose(int line)
         return;
     setCurrentIndex(line);
     const QVariant key = keyAt(line);
-    if (!sameKey(key, m_link->value()))
+    if (!isBound())
+        m_value = key;
+    else if (!sameKey(key, m_link->value()))
         m_link->write(key);
     update();
 }

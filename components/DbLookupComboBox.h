@@ -36,6 +36,14 @@ public:
 
     // keyField is written into the bound field; listFields are shown (';'-separated).
     void setLookup(Table *lookupTable, const QString &keyField, const QString &listFields);
+    // With a delimiter the list fields of a line are shown as one text joined by it
+    // ("1, Frühschicht") instead of side by side in columns.
+    void setFieldsDelimiter(const QString &delimiter);
+
+    // Without a data source the list keeps its chosen key itself (a dialog's choice):
+    // null for "<keine>". A key the lookup table lacks is kept but shows nothing.
+    QVariant value() const;
+    void setValue(const QVariant &key);
 
     // Re-reads the choices from the lookup table.
     void reloadChoices();
@@ -57,11 +65,14 @@ private:
     void refreshLookup();
     int lineOf(const QVariant &key) const;
     QString lineText(int line) const;
+    bool isBound() const;
 
     FieldLink *m_link;
     QPointer<Table> m_lookup;
     QString m_keyField;
     QStringList m_listFields;
+    QString m_delimiter;
+    QVariant m_value; // the chosen key while unbound
     QStandardItemModel *m_model;
     QTableView *m_view;
 };

@@ -12,6 +12,13 @@ void showError(QWidget *parent, const QString &message)
     box.exec();
 }
 
+void showInformation(QWidget *parent, const QString &message)
+{
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Information"), message,
+                    QMessageBox::Ok, parent);
+    box.exec();
+}
+
 bool confirm(QWidget *parent, const QString &question)
 {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigung"), question,

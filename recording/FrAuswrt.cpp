@@ -157,6 +157,7 @@ TFormAuswert::TFormAuswert(QWidget *parent)
     setProperty("helpTopic", 1001);
     createTables();
     createControls();
+    createFunctionCommands();
     new AuswertPrintCommands(this); // the list commands of the "Drucken" menu
     configureGrids();
     connectHandlers();
@@ -574,11 +575,8 @@ void TFormAuswert::EvaluatePeriod(qint16 recalc, const QDate &from, const QDate 
 
 // ------------------------------------------------------------------ day sheet hooks
 
-void TFormAuswert::vgDBGrid3DblClick() {}
-
-void TFormAuswert::dbSBtnNewBeforeAction() {}
-
-void TFormAuswert::dbSBtnEditBeforeAction() {}
+// vgDBGrid3DblClick, dbSBtnNewBeforeAction, dbSBtnEditBeforeAction and the "Funktionen"
+// commands: FrAuswrtDaySheet.cpp.
 
 void TFormAuswert::dbSBtnDeleteAfterAction()
 {

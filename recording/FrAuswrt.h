@@ -7,6 +7,7 @@
 
 #include "recording/core/DayEvaluation.h"
 
+class QAction;
 class QComboBox;
 class QKeyEvent;
 class QLabel;
@@ -65,6 +66,8 @@ public:
     QToolButton *btnDrucken = nullptr;
     QMenu *mnuFunktionen = nullptr; // "Alle Zeiten neu berechen", "Eine Schicht ändern"
     QMenu *mnuDrucken = nullptr;    // the list commands
+    QAction *AlleZeitenneuberechen1 = nullptr;
+    QAction *Schichtndern1 = nullptr;
     DbGrid *vgDBGrid2 = nullptr;    // day records
 
     // Entry part.
@@ -110,6 +113,10 @@ public Q_SLOTS:
     virtual void dbSBtnEditBeforeAction();
     virtual void dbSBtnDeleteAfterAction();
 
+    // "Funktionen": re-evaluate the whole period; change the current day's shift plan.
+    void AlleZeitenneuberechen1Click();
+    void Schichtndern1Click();
+
 protected:
     // Key preview: the window sees every key of its controls first.
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -118,6 +125,7 @@ protected:
 private:
     void createTables();
     void createControls();
+    void createFunctionCommands();
     QWidget *createToolBar();
     QWidget *createDayPart();
     QWidget *createEntryPart();
