@@ -33,7 +33,9 @@ DbLookupComboBox::DbLookupComboBox(QWidget *parent)
     setEnabled(false);
     setModel(m_model);
     m_view->horizontalHeader()->hide();
+    m_view->horizontalHeader()->setStretchLastSection(true);
     m_view->verticalHeader()->hide();
+    m_view->verticalHeader()->setDefaultSectionSize(m_view->fontMetrics().height() + 4);
     m_view->setShowGrid(true);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_view->setSelectionMode(QAbstractItemView::SingleSelection);
