@@ -209,6 +209,8 @@ void Table::close()
     m_rows.clear();
     m_current = -1;
     m_eof = m_bof = true;
+    m_selectQuery.reset();
+    m_selectSql.clear();
     m_insertQuery.reset();
     m_updateQuery.reset();
     m_deleteQuery.reset();
@@ -512,14 +514,24 @@ void Table::reload(qint64 keepRowId, int fallbackRow)
             || (m_master->currentRow() < 0 && m_master->state() != State::Insert));
     if (!masterHasNoRow) {
         QVariantList binds;
-        QSqlQuery q(Database::connection());
-        q.setForwardOnly(true);
-        q.prepare(selectStatement(binds));
-        for (const QVariant &b : binds)
-            q.addBindValue(b);
-        if (!q.exec())
+        const QString sql = selectStatement(binds);
+        // A view is re-read with the same statement again and again (a range moved day by
+        // day, a detail following its master): prepare it once.
+        if (!m_selectQuery || m_selectSql != sql) {
+            m_selectQuery = std::make_unique<QSqlQuery>(Database::connection());
+            m_selectQuery->setForwardOnly(true);
+            m_selectQuery->prepare(sql);
+            m_selectSql = sql;
+        }
+        QSqlQuery &q = *m_selectQuery;
+        for (int i = 0; i < binds.size(); ++i)
+            q.bindValue(i, binds.at(i));
+        if (!q.exec()) {
+            const QSqlError error = q.lastError();
+            m_selectQuery.reset();
             throw DbError(Database::describeError(
-                QStringLiteral("Lesen der Tabelle %1").arg(m_tableName), q.lastError()));
+                QStringLiteral("Lesen der Tabelle %1").arg(m_tableName), error));
+        }
         const int count = int(m_fieldNames.size());
         while (q.next()) {
             Row row;
@@ -529,6 +541,8 @@ void Table::reload(qint64 keepRowId, int fallbackRow)
                 row.values[c] = normalized(q.value(c + 1));
             m_rows.push_back(std::move(row));
         }
+        // A finished read holds no lock on the database.
+        q.finish();
     }
     int row = std::min(fallbackRow, int(m_rows.size()) - 1);
     if (keepRowId >= 0) {
@@ -681,11 +695,12 @@ void Table::remove()
     announceRecord();
 }
 
-QSqlQuery &Table::prepared(std::unique_ptr<QSqlQuery> &slot, const QString &sql)
+QSqlQuery &Table::prepared(std::unique_ptr<QSqlQuery> &slot,
+                           const std::function<QString()> &statement)
 {
     if (!slot) {
         slot = std::make_unique<QSqlQuery>(Database::connection());
-        if (!slot->prepare(sql)) {
+        if (!slot->prepare(statement())) {
             const QSqlError error = slot->lastError();
             slot.reset();
             throw DbError(Database::describeError(
@@ -697,15 +712,16 @@ QSqlQuery &Table::prepared(std::unique_ptr<QSqlQuery> &slot, const QString &sql)
 
 qint64 Table::insertRow(const QVector<QVariant> &values)
 {
-    QStringList columns, marks;
-    for (const QString &name : m_fieldNames) {
-        columns << quoted(name);
-        marks << QStringLiteral("?");
-    }
-    QSqlQuery &q = prepared(m_insertQuery,
-                            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                .arg(quoted(m_tableName), columns.join(QStringLiteral(", ")),
-                                     marks.join(QStringLiteral(", "))));
+    QSqlQuery &q = prepared(m_insertQuery, [this] {
+        QStringList columns, marks;
+        for (const QString &name : m_fieldNames) {
+            columns << quoted(name);
+            marks << QStringLiteral("?");
+        }
+        return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+            .arg(quoted(m_tableName), columns.join(QStringLiteral(", ")),
+                 marks.join(QStringLiteral(", ")));
+    });
     for (int c = 0; c < values.size(); ++c)
         q.bindValue(c, values.at(c));
     if (!q.exec())
@@ -718,14 +734,14 @@ qint64 Table::insertRow(const QVector<QVariant> &values)
 
 void Table::updateRow(const Row &row)
 {
-    QStringList assignments;
-    for (const QString &name : m_fieldNames)
-        assignments << quoted(name) + QStringLiteral(" = ?");
-    const QString rowId = SqlDialect::rowIdColumn(Database::connection());
-    QSqlQuery &q =
-        prepared(m_updateQuery,
-                 QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
-                     .arg(quoted(m_tableName), assignments.join(QStringLiteral(", ")), rowId));
+    QSqlQuery &q = prepared(m_updateQuery, [this] {
+        QStringList assignments;
+        for (const QString &name : m_fieldNames)
+            assignments << quoted(name) + QStringLiteral(" = ?");
+        return QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+            .arg(quoted(m_tableName), assignments.join(QStringLiteral(", ")),
+                 SqlDialect::rowIdColumn(Database::connection()));
+    });
     for (int c = 0; c < row.values.size(); ++c)
         q.bindValue(c, row.values.at(c));
     q.bindValue(int(row.values.size()), row.rowId);
@@ -737,10 +753,10 @@ void Table::updateRow(const Row &row)
 
 void Table::deleteRow(qint64 rowId)
 {
-    const QString rowIdColumn = SqlDialect::rowIdColumn(Database::connection());
-    QSqlQuery &q = prepared(
-        m_deleteQuery,
-        QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(quoted(m_tableName), rowIdColumn));
+    QSqlQuery &q = prepared(m_deleteQuery, [this] {
+        return QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
+            .arg(quoted(m_tableName), SqlDialect::rowIdColumn(Database::connection()));
+    });
     q.bindValue(0, rowId);
     if (!q.exec())
         throw DbError(Database::describeError(

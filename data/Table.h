@@ -7,6 +7,7 @@
 #include <QVariant>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 
 class QSqlQuery;
@@ -163,7 +164,8 @@ private:
     qint64 insertRow(const QVector<QVariant> &values);
     void updateRow(const Row &row);
     void deleteRow(qint64 rowId);
-    QSqlQuery &prepared(std::unique_ptr<QSqlQuery> &slot, const QString &sql);
+    QSqlQuery &prepared(std::unique_ptr<QSqlQuery> &slot,
+                        const std::function<QString()> &statement);
     QString quoted(const QString &identifier) const;
     void storePending();
     void setCurrent(int row);
@@ -198,6 +200,8 @@ private:
     QStringList m_masterFields;
     QStringList m_detailFields;
 
+    std::unique_ptr<QSqlQuery> m_selectQuery; // the last view read, prepared once
+    QString m_selectSql;
     std::unique_ptr<QSqlQuery> m_insertQuery;
     std::unique_ptr<QSqlQuery> m_updateQuery;
     std::unique_ptr<QSqlQuery> m_deleteQuery;
