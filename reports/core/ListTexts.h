@@ -11,7 +11,8 @@ class ReportText;
 class Table;
 
 // A column caption right-aligned over a number cell (left, width): it ends at the cell's
-// right edge and, being wider than the cell, is never cut ("Ges.o.Url." at 10 pt).
+// right edge and, being wider than the cell, is never cut ("Ges.o.Url." at 10 pt). Also for
+// totals that may outgrow their column.
 ReportText &addColumnCaption(ReportBand &band, const QString &name, double left, double width,
                              const QString &caption);
 

@@ -73,12 +73,19 @@ void TReportAusw03::resetTotals()
     m_monthText->setCaption(FormatDate(QLatin1String(DateFormMonthYear), m_month));
 }
 
-void TReportAusw03::addSumCells(ReportBand &band, const QString &prefix)
+void TReportAusw03::addSumCells(ReportBand &band, const QString &prefix, bool grand)
 {
     for (const SumColumn &column : SumColumns) {
-        band.addLabel(prefix + QLatin1String(column.name), column.left, 0, QString())
-            .setWidth(CellWidth)
-            .setAlignment(Qt::AlignRight);
+        if (grand) {
+            // the grand sums of a large staff outgrow the column ("12345,00"): they keep
+            // the column's right edge and run to the left instead of losing digits
+            addColumnCaption(band, prefix + QLatin1String(column.name), column.left, CellWidth,
+                             QString());
+        } else {
+            band.addLabel(prefix + QLatin1String(column.name), column.left, 0, QString())
+                .setWidth(CellWidth)
+                .setAlignment(Qt::AlignRight);
+        }
     }
 }
 
@@ -126,7 +133,7 @@ void TReportAusw03::buildBands()
         .setWidth(CellWidth)
         .setAlignment(Qt::AlignRight);
     ReportText &name = row.addLabel(QStringLiteral("laName"), NameLeft, 0, QString());
-    addSumCells(row, QStringLiteral("la"));
+    addSumCells(row, QStringLiteral("la"), false);
     row.addField(QStringLiteral("BruttoLohn"), RateLeft, 0, QStringLiteral("BruttoLohn"))
         .setWidth(CellWidth)
         .setAlignment(Qt::AlignRight)
@@ -154,7 +161,7 @@ void TReportAusw03::buildBands()
                             .setWidth(CellWidth)
                             .setAlignment(Qt::AlignRight);
     sum.addLabel(QStringLiteral("laSumme"), NameLeft, 0, QStringLiteral("Summe"));
-    addSumCells(sum, QStringLiteral("laGes"));
+    addSumCells(sum, QStringLiteral("laGes"), true);
     ReportText &grandGross = sum.addLabel(QStringLiteral("laGesBrutto"), GrossLeft, 0, QString())
                                  .setWidth(GrossWidth)
                                  .setAlignment(Qt::AlignRight);

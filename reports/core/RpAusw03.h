@@ -40,7 +40,7 @@ public:
 
 private:
     void buildBands();
-    void addSumCells(ReportBand &band, const QString &prefix);
+    void addSumCells(ReportBand &band, const QString &prefix, bool grand);
     void setSumCells(ReportBand &band, const QString &prefix, const Sums &sums);
     void resetTotals();
     // Sums the current employee's evaluation period into the employee sums and gross.

@@ -42,6 +42,7 @@ private Q_SLOTS:
     void eachEmployeeHasItsOwnPeriod();
     void targetOfDaysWithoutTimeIsLeftOut();
     void employeeWithoutDaysGetsZeros();
+    void grandSumsKeepAllTheirDigits();
     void longListRepeatsTheColumnHeaderOnly();
     void emptyTableGivesNoPage();
     void periodThatCannotBeFormedStopsTheList();
@@ -191,6 +192,22 @@ void TestGrossWageList::employeeWithoutDaysGetsZeros()
     QCOMPARE(row.text(QStringLiteral("laSoll")), QStringLiteral("0,00"));
     QCOMPARE(row.text(QStringLiteral("laOUrlaub")), QStringLiteral("0,00"));
     QCOMPARE(row.text(QStringLiteral("laBrutto")), QStringLiteral("0,00"));
+}
+
+// 100000 hours do not fit the 15.1 mm of a column: the total runs to the left of it.
+void TestGrossWageList::grandSumsKeepAllTheirDigits()
+{
+    addPerson(1, QStringLiteral("Berger"), QStringLiteral("Anna"), 1, 1);
+    addWorkedDay(1, QDate(2024, 3, 4), 6000000);
+    const ReportDocument doc = listOf(QDate(2024, 3, 1));
+    const BandRef sum = nthBand(doc, QStringLiteral("sumRow"));
+    QCOMPARE(sum.text(QStringLiteral("laGesIst")), QStringLiteral("100000,00"));
+    for (const ReportItem &item : sum.page->itemsOf(sum.index)) {
+        if (item.name == QLatin1String("laGesIst")) {
+            QCOMPARE(item.rect.right(), 122.8 + 15.1);
+            QVERIFY(item.rect.width() > 25.0);
+        }
+    }
 }
 
 void TestGrossWageList::longListRepeatsTheColumnHeaderOnly()
