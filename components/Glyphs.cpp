@@ -124,6 +124,13 @@ QIcon glyphIcon(Glyph glyph)
         paintGlyph(painter, glyph);
         painter.end();
         icon.addPixmap(pixmap);
+        // Disabled buttons show the same shape in light grey, clearly apart from black.
+        QPixmap grey = pixmap;
+        QPainter tint(&grey);
+        tint.setCompositionMode(QPainter::CompositionMode_SourceIn);
+        tint.fillRect(grey.rect(), QColor(160, 160, 160));
+        tint.end();
+        icon.addPixmap(grey, QIcon::Disabled);
     }
     return icon;
 }
