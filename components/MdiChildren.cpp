@@ -48,8 +48,9 @@ public:
 private:
     void closeFrameIfFormClosed()
     {
-        if (!m_form || m_form->isVisible())
+        if (m_form && m_form->isVisible())
             return; // the window refused to close
+        // Closed, or already freed by its own WA_DeleteOnClose: the frame follows.
         m_formClosedItself = true;
         m_frame->close();
         m_formClosedItself = false; // the frame refused: the next close asks again

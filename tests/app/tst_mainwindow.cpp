@@ -261,6 +261,15 @@ private Q_SLOTS:
         QTRY_VERIFY(frame.isNull());
         QVERIFY(form.isNull());
         QVERIFY(area()->subWindowList().isEmpty());
+
+        // Also when the window frees itself at once on close.
+        auto *selfFreeing = new QWidget;
+        selfFreeing->setAttribute(Qt::WA_DeleteOnClose);
+        frame = MdiChildren::adopt(area(), selfFreeing, QStringLiteral("Frei"));
+        frame->show();
+        QVERIFY(selfFreeing->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QTRY_VERIFY(frame.isNull());
     }
 
     void captionAndClassBothMatch()
