@@ -116,6 +116,15 @@ inline bool reactivate(QWidget *window)
     return QTest::qWaitForWindowActive(window);
 }
 
+// Shows a window and waits until it is active. Without a window manager (a bare X server)
+// nothing activates a new window, so the test asks for it.
+inline bool showActive(QWidget *window)
+{
+    window->show();
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
 // Reads one value with SQL; an invalid variant when there is no row.
 inline QVariant sqlValue(const QString &sql)
 {

@@ -79,8 +79,7 @@ private:
 void TstMasterDataWalk::createShiftPlans()
 {
     TFormSchicht form;
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QVERIFY(showActive(&form));
     QVERIFY(!form.pages()->isPageEnabled(0));
     shoot(&form, QStringLiteral("01-schichten-leer"));
 
@@ -190,8 +189,7 @@ void TstMasterDataWalk::createShiftPlans()
 void TstMasterDataWalk::createEmployees()
 {
     TFormPers form;
-    form.show();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QVERIFY(showActive(&form));
     QVERIFY(!form.pages()->isPageEnabled(0));
 
     struct Employee
