@@ -249,6 +249,7 @@ void AuswertPrintCommands::showGrossWages(bool print)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Auswertung: Bruttolohn"));
+    printer.setPageOrientation(QPageLayout::Landscape); // as the print dialog should offer it
     if (print && !m_chooser(printer))
         return;
     runCommand(m_form, [&] {

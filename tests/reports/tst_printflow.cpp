@@ -156,6 +156,7 @@ void TestPrintFlow::menuHoldsTheSixCommands()
     QCOMPARE(names.at(0), QStringLiteral("mmiPVPersListeSum"));
     QCOMPARE(names.at(5), QStringLiteral("mmiPRPersListeDetail"));
     QCOMPARE(form->btnDrucken->menu(), form->mnuDrucken);
+    form->mnuDrucken->grab().save(QDir::temp().filePath(QStringLiteral("lists-menu.png")));
 }
 
 // AuswertBegin 16 and November: 16 November to 15 December, headed "November 2023".
