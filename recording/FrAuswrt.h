@@ -66,9 +66,11 @@ public:
     QToolButton *btnDrucken = nullptr;
     QMenu *mnuFunktionen = nullptr; // "Alle Zeiten neu berechen", "Eine Schicht ändern"
     QMenu *mnuDrucken = nullptr;    // the list commands
+    DbGrid *vgDBGrid2 = nullptr;    // day records
+
+    // The commands of mnuFunktionen.
     QAction *AlleZeitenneuberechen1 = nullptr;
     QAction *Schichtndern1 = nullptr;
-    DbGrid *vgDBGrid2 = nullptr;    // day records
 
     // Entry part.
     QToolButton *dbSBtnEdit = nullptr;

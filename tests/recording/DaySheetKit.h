@@ -109,21 +109,34 @@ bool opensNoModal(Action action)
     return !seen;
 }
 
-// Types keys into whatever has the focus in the modal window, as an operator would.
-inline void typeInModal(QWidget *modal, const QString &keys)
+// Makes the modal window the active one before a key is typed. Focus moves inside a window
+// that is not active deliver no focus events, so a time field would not take the digits; the
+// offscreen platform hands activations over late, so pending ones are let through first.
+inline bool activateModal(QWidget *modal)
 {
-    QTest::qWaitForWindowActive(modal);
-    for (const QChar c : keys) {
-        QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : modal;
-        QTest::keyClick(target, c.toLatin1());
-    }
+    QCoreApplication::processEvents();
+    if (modal->isActiveWindow())
+        return true;
+    modal->activateWindow();
+    return QTest::qWaitForWindowActive(modal);
 }
 
+// Presses a key on whatever has the focus in the modal window, as an operator would.
 inline void pressInModal(QWidget *modal, Qt::Key key)
 {
-    QTest::qWaitForWindowActive(modal);
-    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : modal;
+    activateModal(modal);
+    QWidget *target = modal->focusWidget() ? modal->focusWidget() : modal;
     QTest::keyClick(target, key);
+}
+
+// Types the characters one by one into whatever has the focus at that moment.
+inline void typeInModal(QWidget *modal, const QString &keys)
+{
+    for (const QChar c : keys) {
+        activateModal(modal);
+        QWidget *target = modal->focusWidget() ? modal->focusWidget() : modal;
+        QTest::keyClick(target, c.toLatin1());
+    }
 }
 
 } // namespace tk::test
