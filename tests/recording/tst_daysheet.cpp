@@ -97,11 +97,12 @@ private Q_SLOTS:
     void changeDayReplacesTheEntriesByTheRowsInUse();
     void changeDayOnAnEmptyDayStoresTheTypedRows();
     void changeDayRefusesADayItCannotShowWhole();
-    void deletingAskesAndReevaluates();
+    void deletingAsksAndReevaluates();
     void failedDeletionStillReevaluatesBeforeTheReport();
     void withoutADayRecordNothingOpens();
 
 private:
+    ModalGuard m_guard; // an unexpected message box fails the test instead of hanging it
     std::unique_ptr<TempDataDir> m_dir;
     std::unique_ptr<TFormAuswert> m_form;
     TFormAuswert &openForm();
@@ -115,6 +116,9 @@ void TestDaySheet::init()
 
 void TestDaySheet::cleanup()
 {
+    const QStringList unexpected = m_guard.unexpected();
+    m_guard.clear();
+    QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QLatin1Char('\n'))));
     m_form.reset();
     m_dir.reset();
 }
@@ -399,7 +403,7 @@ void TestDaySheet::changeDayRefusesADayItCannotShowWhole()
     }
 }
 
-void TestDaySheet::deletingAskesAndReevaluates()
+void TestDaySheet::deletingAsksAndReevaluates()
 {
     const QDate day(2024, 3, 14);
     addDayRecord(1, day, 1, 480, 180);
