@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QSpinBox>
 #include <QSqlQuery>
 #include <QTest>
@@ -96,6 +97,20 @@ inline QList<StoredEntry> storedEntries(int personalNummer, const QDate &date)
         entries << StoredEntry{q.value(0).toInt(), q.value(1).toInt(), q.value(2).toInt(),
                                q.value(3).toString()};
     return entries;
+}
+
+// With TAKTORA_SHOT_DIR set, the tests save what the operator sees there as PNG pictures.
+inline QString shotDir()
+{
+    return qEnvironmentVariable("TAKTORA_SHOT_DIR");
+}
+
+inline void saveShot(QWidget *widget, const QString &name)
+{
+    if (shotDir().isEmpty())
+        return;
+    QDir().mkpath(shotDir());
+    widget->grab().save(QDir(shotDir()).filePath(name + QStringLiteral(".png")));
 }
 
 // Runs action and checks that it opened no modal window.

@@ -379,9 +379,10 @@ void TestDaySheet::changeDayRefusesADayItCannotShowWhole()
         QVERIFY(goToDay(form, day));
         const QList<StoredEntry> before = storedEntries(1, day);
         QMessageBox::Icon icon = QMessageBox::NoIcon;
-        auto answer = answerNextModal([&icon](QWidget *modal) {
+        auto answer = answerNextModal([&icon, day](QWidget *modal) {
             if (auto *box = qobject_cast<QMessageBox *>(modal)) {
                 icon = box->icon();
+                saveShot(box, QStringLiteral("refused-%1").arg(day.day()));
                 box->button(QMessageBox::Ok)->click(); // as if it were the dialog's OK
             } else {
                 modal->close();

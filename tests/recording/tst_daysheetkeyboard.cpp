@@ -3,7 +3,6 @@
 // compared with sums worked out by hand.
 //
 // With TAKTORA_SHOT_DIR set, the window and the dialogs are saved there as PNG pictures.
-#include <QDir>
 #include <QTest>
 
 #include "components/DbGrid.h"
@@ -42,19 +41,6 @@ QList<TypedDay> marchTimeCards()
     std::sort(days.begin(), days.end(),
               [](const TypedDay &a, const TypedDay &b) { return a.day < b.day; });
     return days;
-}
-
-QString shotDir()
-{
-    return qEnvironmentVariable("TAKTORA_SHOT_DIR");
-}
-
-void saveShot(QWidget *widget, const QString &name)
-{
-    if (shotDir().isEmpty())
-        return;
-    QDir().mkpath(shotDir());
-    widget->grab().save(QDir(shotDir()).filePath(name + QStringLiteral(".png")));
 }
 
 QString describe(const StoredDay &d)
