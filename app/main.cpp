@@ -1,9 +1,11 @@
+#include "app/GermanLocale.h"
 #include "app/Startup.h"
 #include "recording/core/MonthRecalc.h"
 #include "reports/ListPdfCommandLine.h"
 
 int main(int argc, char *argv[])
 {
+    tk::PreferGermanLocaleWhenUnset();
     // The month-end recalculation (--recalc YYYY-MM) runs without a display.
     if (tk::IsRecalcCommandLine(argc, argv))
         return tk::RunRecalcCommandLine(argc, argv);
