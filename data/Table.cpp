@@ -342,6 +342,14 @@ bool Table::findKey(const QVariantList &values)
 
 // ------------------------------------------------------------------ view
 
+void Table::openEmpty()
+{
+    if (isOpen())
+        return;
+    m_viewUnchosen = true;
+    open();
+}
+
 void Table::openRange(const QVariantList &from, const QVariantList &to)
 {
     if (isOpen()) {
@@ -362,6 +370,7 @@ void Table::setRange(const QVariantList &from, const QVariantList &to)
 {
     requireOpen("SetRange");
     storePending();
+    m_viewUnchosen = false;
     m_hasRange = true;
     m_rangeFrom.clear();
     m_rangeTo.clear();
@@ -378,6 +387,7 @@ void Table::cancelRange()
 {
     requireOpen("CancelRange");
     storePending();
+    m_viewUnchosen = false;
     m_hasRange = false;
     m_rangeFrom.clear();
     m_rangeTo.clear();
@@ -394,6 +404,7 @@ void Table::setMaster(Table *master, const QStringList &masterFields,
     m_master = master;
     m_masterFields = masterFields;
     m_detailFields = detailFields;
+    m_viewUnchosen = false;
     if (!master)
         return;
     connect(master, &Table::recordChanged, this, [this](const QString &fieldName) {
@@ -512,7 +523,7 @@ void Table::reload(qint64 keepRowId, int fallbackRow)
     const bool masterHasNoRow = !m_hasRange && m_master
         && (!m_master->isOpen()
             || (m_master->currentRow() < 0 && m_master->state() != State::Insert));
-    if (!masterHasNoRow) {
+    if (!masterHasNoRow && !m_viewUnchosen) {
         QVariantList binds;
         const QString sql = selectStatement(binds);
         // A view is re-read with the same statement again and again (a range moved day by

@@ -72,6 +72,9 @@ public:
     // Opens with the view already restricted to a range (see setRange), so that a large
     // table is never read whole; on an open table it is setRange.
     void openRange(const QVariantList &from, const QVariantList &to);
+    // Opens with a view holding no row until a range or a master link chooses one: for
+    // tables whose every use is restricted (years of day records are never read whole).
+    void openEmpty();
     void close();
     bool isOpen() const { return m_state != State::Inactive; }
     State state() const { return m_state; }
@@ -192,6 +195,7 @@ private:
     bool m_bufferTouched = false;
     int m_insertedAt = -1; // row index the new row is shown at while inserting
 
+    bool m_viewUnchosen = false; // openEmpty: no row until a range or master link is set
     bool m_hasRange = false;
     QVariantList m_rangeFrom;
     QVariantList m_rangeTo;

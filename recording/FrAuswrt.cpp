@@ -411,8 +411,11 @@ void TFormAuswert::FormCreate()
     m_selectionDetached = true;
     bool opened = true;
     try {
-        for (Table *table : {tblPersonal, tblAuswert, tblAuswPos, tblTagplan})
-            table->open();
+        // The day records are read one evaluation period at a time, never the whole table.
+        tblPersonal->open();
+        tblAuswert->openEmpty();
+        tblAuswPos->open();
+        tblTagplan->open();
     } catch (const DbError &e) {
         // The window opens with the tables that did open.
         opened = false;

@@ -69,14 +69,14 @@ int RecalcMonth(int month, int year, QTextStream &out)
     Table auswPos(QStringLiteral("AuswPos"), QStringLiteral("PersonalNummer;Datum"));
     Table tagplan(QStringLiteral("Tagplan"), QStringLiteral("Schichtplan;Tagesplan"));
     personal.setReadOnly(true);
-    personal.open();
-    auswert.open();
-    auswPos.open();
-    tagplan.open();
     // The entries follow the current day record, so lifting a day's restriction reads one
-    // day again and not the whole table.
+    // day again and not the whole table; the day records are read one period at a time.
     const QStringList link{QStringLiteral("PersonalNummer"), QStringLiteral("Datum")};
     auswPos.setMaster(&auswert, link, link);
+    personal.open();
+    auswert.openEmpty();
+    auswPos.open();
+    tagplan.open();
 
     DayEvaluation evaluation(&personal, &auswert, &auswPos, &tagplan);
     // One transaction for the whole run: the periods' own batches join it, so the month is

@@ -51,6 +51,7 @@ private Q_SLOTS:
     void rangeIncludesBothEnds();
     void findKeyPositionsOrLeavesPosition();
     void detailFollowsMaster();
+    void openEmptyShowsRowsOnlyOnceARangeIsSet();
     void pendingChangeIsStoredBeforeMove();
     void untouchedNewRowIsDropped();
     void editAndDeleteReachTheDatabase();
@@ -210,6 +211,22 @@ void TestTable::detailFollowsMaster()
     QVERIFY(entries.isEmpty());
     entries.cancelRange();
     QCOMPARE(entries.recordCount(), 2);
+}
+
+void TestTable::openEmptyShowsRowsOnlyOnceARangeIsSet()
+{
+    TempDataDir dir;
+    TempDataDir::exec(QStringLiteral(
+        "INSERT INTO auswert (PersonalNummer, Datum) VALUES (1, '2024-01-01'), (2, '2024-01-01')"));
+    Table t(QStringLiteral("auswert"), QStringLiteral("PersonalNummer;Datum"));
+    t.openEmpty();
+    QVERIFY(t.isOpen());
+    QVERIFY(t.isEmpty());
+    t.refresh();
+    QVERIFY(t.isEmpty());
+    t.setRange({2}, {2});
+    QCOMPARE(t.recordCount(), 1);
+    QCOMPARE(t.field("PersonalNummer").asInteger(), 2);
 }
 
 void TestTable::pendingChangeIsStoredBeforeMove()
