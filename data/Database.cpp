@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <exception>
 
 #include "data/DbError.h"
 #include "data/Schema.h"
@@ -163,7 +164,9 @@ QString Database::describeError(const QString &action, const QSqlError &error)
     return QStringLiteral("Datenbankfehler beim %1: %2").arg(action, text);
 }
 
-WriteBatch::WriteBatch()
+WriteBatch::WriteBatch(Mode mode)
+    : m_mode(mode)
+    , m_exceptionsAtStart(std::uncaught_exceptions())
 {
     if (g_batchDepth == 0) {
         QSqlDatabase db = Database::connection();
@@ -181,7 +184,11 @@ WriteBatch::~WriteBatch()
     if (!m_outermost)
         return;
     QSqlDatabase db = QSqlDatabase::database(Database::ConnectionName, false);
-    // Committing also while an error unwinds keeps what was stored before the error.
+    const bool unwinding = std::uncaught_exceptions() > m_exceptionsAtStart;
+    if (unwinding && m_mode == AllOrNothing) {
+        db.rollback();
+        return;
+    }
     if (!db.commit())
         db.rollback();
 }

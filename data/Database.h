@@ -38,18 +38,25 @@ public:
 };
 
 // Groups many writes into one transaction. Nested scopes join the outermost one.
-// The outermost scope commits when it ends, also when an error unwinds it: rows stored
-// before the error stay stored.
+// The outermost scope commits when it ends; when an error unwinds it, KeepStored still
+// commits (rows stored before the error stay stored) and AllOrNothing rolls back, after
+// which the caller re-reads its tables.
 class WriteBatch
 {
 public:
-    WriteBatch();
+    enum Mode {
+        KeepStored,  // an error keeps the rows stored before it
+        AllOrNothing // an error takes back every write of the batch (replacing a set of rows)
+    };
+    explicit WriteBatch(Mode mode = KeepStored);
     ~WriteBatch();
     WriteBatch(const WriteBatch &) = delete;
     WriteBatch &operator=(const WriteBatch &) = delete;
 
 private:
     bool m_outermost = false;
+    Mode m_mode;
+    int m_exceptionsAtStart;
 };
 
 } // namespace tk

@@ -180,23 +180,33 @@ void DaySheet::ChangeSelectedEntry(const TimeEntry &entry)
 void DaySheet::ReplaceDayEntries(const QList<TimeEntry> &rows)
 {
     const QDate date = currentDate();
-    const WriteBatch batch;
-    {
-        // The entry grid shows the new entries once, not every step of the replacement.
-        SuspendedControls suspended(m_auswPos);
-        m_auswPos->first();
-        while (!m_auswPos->isEmpty())
-            m_auswPos->remove();
-        for (const TimeEntry &row : rows) {
-            if (row.bis - row.von <= 0)
-                continue; // a row whose to time is not after its from time is empty
-            m_auswPos->append();
-            writeEntry(row);
-            postEntry();
+    try {
+        // All or nothing: a failure half-way must not leave the day without its old entries.
+        const WriteBatch batch(WriteBatch::AllOrNothing);
+        {
+            // The entry grid shows the new entries once, not every step of the replacement.
+            SuspendedControls suspended(m_auswPos);
+            m_auswPos->first();
+            while (!m_auswPos->isEmpty())
+                m_auswPos->remove();
+            for (const TimeEntry &row : rows) {
+                if (row.bis - row.von <= 0)
+                    continue; // a row whose to time is not after its from time is empty
+                m_auswPos->append();
+                writeEntry(row);
+                postEntry();
+            }
+            suspended.release();
         }
-        suspended.release();
+        m_evaluation.EvaluateDay(1, date);
+    } catch (...) {
+        // The transaction was taken back: show the stored entries and sums again.
+        m_auswPos->cancel();
+        m_auswert->cancel();
+        m_auswert->refresh();
+        m_auswPos->refresh();
+        throw;
     }
-    m_evaluation.EvaluateDay(1, date);
 }
 
 bool DaySheet::ChangeShiftPlan(int shiftPlan)
