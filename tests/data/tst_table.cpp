@@ -59,6 +59,7 @@ private Q_SLOTS:
     void writeBatchKeepsRowsStoredBeforeAnError();
     void duplicateKeyIsRefusedAndNothingIsLost();
     void corruptFileGivesAMessage();
+    void lockedDatabaseGivesAMessageAndKeepsTheEdit();
     void createDatabaseNeverTouchesExistingFile();
     void schemaUpgradeAddsFieldWithOne();
     void schemaUpgradeKeepsChosenValues();
@@ -372,6 +373,37 @@ void TestTable::corruptFileGivesAMessage()
         QVERIFY2(e.message().contains(QStringLiteral("beschädigt")), qPrintable(e.message()));
     }
     QCOMPARE(QFileInfo(file).size(), qint64(4096));
+}
+
+void TestTable::lockedDatabaseGivesAMessageAndKeepsTheEdit()
+{
+    TempDataDir dir;
+    Table t(QStringLiteral("Schicht"), QStringLiteral("Schichtplan"));
+    t.open();
+    {
+        // Another program holds the write lock.
+        QSqlDatabase other =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+        other.setDatabaseName(Database::filePath());
+        QVERIFY(other.open());
+        QSqlQuery lock(other);
+        QVERIFY(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        t.append();
+        t.field("Schichtplan").setAsInteger(1);
+        try {
+            t.post();
+            QFAIL("post through a lock");
+        } catch (const DbError &e) {
+            QVERIFY2(e.message().contains(QStringLiteral("gesperrt")), qPrintable(e.message()));
+        }
+        QCOMPARE(t.state(), Table::State::Insert);
+        lock.exec(QStringLiteral("ROLLBACK"));
+        lock.finish();
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    t.post();
+    QCOMPARE(countRows(QStringLiteral("Schicht")), 1);
 }
 
 void TestTable::createDatabaseNeverTouchesExistingFile()
