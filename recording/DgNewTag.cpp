@@ -10,16 +10,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace tk {
 
 using namespace entrydialog;
 
 TDlgNewTag::TDlgNewTag(QWidget *parent)
-    : QDialog(parent)
+    : TEntryDialog(QStringLiteral("OK"), parent)
 {
-    setWindowTitle(QStringLiteral("Zeit erfassen/ändern"));
     buildControls();
     FormCreate();
 
@@ -27,8 +25,6 @@ TDlgNewTag::TDlgNewTag(QWidget *parent)
     connect(m_edBis, &KvFieldBase::OnChange, this, &TDlgNewTag::edVonChange);
     connect(m_edVon, &KvFieldBase::OnExit, this, &TDlgNewTag::edVonExit);
     connect(m_edBis, &KvFieldBase::OnExit, this, &TDlgNewTag::edBisExit);
-    connect(m_btnOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     // The code box filter goes first so that the key preview, installed last, runs first.
     m_edKennung->installEventFilter(this);
@@ -37,17 +33,11 @@ TDlgNewTag::TDlgNewTag(QWidget *parent)
 
 void TDlgNewTag::buildControls()
 {
-    m_paName = makeNameBar(this);
-    m_laMonat = new QLabel(this);
     m_edVon = makeTimeField(this);
     m_edBis = makeTimeField(this);
     m_laSumme = new QLabel(QStringLiteral("00:00"), this);
     m_edKennung = new QComboBox(this);
-    m_edKennung->addItems({QStringLiteral("N - Normal"), QStringLiteral("A - Abwesend"),
-                           QStringLiteral("F - Feiertag"), QStringLiteral("K - Krank"),
-                           QStringLiteral("U - Urlaub")});
-    m_btnOK = makeOkButton(QStringLiteral("OK"), this);
-    m_btnCancel = makeCancelButton(this);
+    m_edKennung->addItems(codeCaptions());
 
     auto *times = new QGridLayout;
     times->addWidget(new QLabel(QStringLiteral("Von"), this), 0, 1);
@@ -64,24 +54,12 @@ void TDlgNewTag::buildControls()
     code->addWidget(m_edKennung);
     code->addStretch(1);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_btnOK);
-    buttons->addWidget(m_btnCancel);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_paName);
-    layout->addWidget(m_laMonat);
-    layout->addLayout(times);
-    layout->addLayout(code);
-    layout->addSpacing(6);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    arrangeFrame({times, code});
 
     setTabOrder(m_edVon, m_edBis);
     setTabOrder(m_edBis, m_edKennung);
-    setTabOrder(m_edKennung, m_btnOK);
-    setTabOrder(m_btnOK, m_btnCancel);
+    setTabOrder(m_edKennung, btnOK());
+    setTabOrder(btnOK(), btnCancel());
 }
 
 void TDlgNewTag::FormCreate()
@@ -117,12 +95,12 @@ void TDlgNewTag::edBisExit()
 void TDlgNewTag::showEvent(QShowEvent *event)
 {
     updateSum();
-    QDialog::showEvent(event);
-    if (!m_centred) {
-        m_centred = true;
-        centreOnScreen(this);
-    }
-    m_edVon->setFocus(Qt::OtherFocusReason);
+    TEntryDialog::showEvent(event);
+}
+
+QWidget *TDlgNewTag::firstField() const
+{
+    return m_edVon;
 }
 
 bool TDlgNewTag::eventFilter(QObject *watched, QEvent *event)
@@ -140,15 +118,7 @@ bool TDlgNewTag::edKennungKeyPress(QKeyEvent *event)
     if (!isEnter(event) || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return false;
     if (!isListDroppedDown(m_edKennung))
-        m_btnOK->setFocus(Qt::TabFocusReason);
-    return true;
-}
-
-bool TDlgNewTag::FormKeyPress(QKeyEvent *event)
-{
-    if (event->key() != Qt::Key_Escape)
-        return false;
-    m_btnCancel->click();
+        btnOK()->setFocus(Qt::TabFocusReason);
     return true;
 }
 

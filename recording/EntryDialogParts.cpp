@@ -4,6 +4,7 @@
 #include "timeval/core/ClockText.h"
 
 #include <QAbstractItemView>
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -11,7 +12,63 @@
 #include <QScreen>
 #include <QStyle>
 
-namespace tk::entrydialog {
+namespace tk {
+
+TEntryDialog::TEntryDialog(const QString &okCaption, QWidget *parent)
+    : QDialog(parent)
+    , m_paName(entrydialog::makeNameBar(this))
+    , m_laMonat(new QLabel(this))
+    , m_btnOK(entrydialog::makeOkButton(okCaption, this))
+    , m_btnCancel(entrydialog::makeCancelButton(this))
+{
+    setWindowTitle(QStringLiteral("Zeit erfassen/ändern"));
+    connect(m_btnOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TEntryDialog::arrangeFrame(std::initializer_list<QLayout *> entryLayouts)
+{
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_btnOK);
+    buttons->addWidget(m_btnCancel);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_paName);
+    layout->addWidget(m_laMonat);
+    for (QLayout *entries : entryLayouts)
+        layout->addLayout(entries);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TEntryDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!m_centred) {
+        m_centred = true;
+        entrydialog::centreOnScreen(this);
+    }
+    firstField()->setFocus(Qt::OtherFocusReason);
+}
+
+bool TEntryDialog::FormKeyPress(QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Escape)
+        return false;
+    m_btnCancel->click();
+    return true;
+}
+
+namespace entrydialog {
+
+QStringList codeCaptions()
+{
+    return {QStringLiteral("N - Normal"), QStringLiteral("A - Abwesend"),
+            QStringLiteral("F - Feiertag"), QStringLiteral("K - Krank"),
+            QStringLiteral("U - Urlaub")};
+}
 
 QLabel *makeNameBar(QWidget *parent)
 {
@@ -72,4 +129,5 @@ bool isListDroppedDown(const QComboBox *box)
     return box->view() && box->view()->isVisible();
 }
 
-} // namespace tk::entrydialog
+} // namespace entrydialog
+} // namespace tk

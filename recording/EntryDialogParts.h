@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QDialog>
 #include <QString>
+#include <QStringList>
+
+#include <initializer_list>
 
 class QComboBox;
+class QLayout;
 class QKeyEvent;
 class QLabel;
 class QPushButton;
@@ -12,8 +17,43 @@ namespace tk {
 
 class TKvTimeEdit;
 
+// The frame both time entry dialogs share: name bar and month line above the entry
+// controls, OK and Cancel below, Escape for Cancel, centred on the screen when first shown.
+// Like the dialogs it stores nothing.
+class TEntryDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    QLabel *paName() const { return m_paName; }
+    QLabel *laMonat() const { return m_laMonat; }
+    QPushButton *btnOK() const { return m_btnOK; }
+    QPushButton *btnCancel() const { return m_btnCancel; }
+
+protected:
+    TEntryDialog(const QString &okCaption, QWidget *parent);
+
+    // Stacks name bar, month line, the given entry layouts and the button row; fixed size.
+    void arrangeFrame(std::initializer_list<QLayout *> entryLayouts);
+    // The control that gets the focus each time the dialog is shown.
+    virtual QWidget *firstField() const = 0;
+
+    void showEvent(QShowEvent *event) override;
+    // Escape: swallow the key and press Cancel.
+    bool FormKeyPress(QKeyEvent *event);
+
+private:
+    QLabel *m_paName = nullptr;
+    QLabel *m_laMonat = nullptr;
+    QPushButton *m_btnOK = nullptr;
+    QPushButton *m_btnCancel = nullptr;
+    bool m_centred = false;
+};
+
 // Pieces the two time entry dialogs share.
 namespace entrydialog {
+
+// Captions of the entry codes N, A, F, K, U in list order.
+QStringList codeCaptions();
 
 // The name bar across the dialog's width, text left-aligned.
 QLabel *makeNameBar(QWidget *parent);

@@ -7,20 +7,17 @@
 #include "timeval/core/ClockText.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace tk {
 
 using namespace entrydialog;
 
 TDlgChangeTag::TDlgChangeTag(QWidget *parent)
-    : QDialog(parent)
+    : TEntryDialog(QStringLiteral("OK [F4]"), parent)
 {
-    setWindowTitle(QStringLiteral("Zeit erfassen/ändern"));
     setProperty("helpContext", HelpContext);
     buildControls();
     FormCreate();
@@ -33,8 +30,6 @@ TDlgChangeTag::TDlgChangeTag(QWidget *parent)
         // Installed before the key preview, so the preview sees each key first.
         row.kennung->installEventFilter(this);
     }
-    connect(m_btnOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
     new KeyPreview(this,
                    [this](QKeyEvent *event) { return FormKeyDown(event) || FormKeyPress(event); });
 }
@@ -47,11 +42,6 @@ int TDlgChangeTag::index(int row)
 
 void TDlgChangeTag::buildControls()
 {
-    m_paName = makeNameBar(this);
-    m_laMonat = new QLabel(this);
-    m_btnOK = makeOkButton(QStringLiteral("OK [F4]"), this);
-    m_btnCancel = makeCancelButton(this);
-
     auto *grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("Von"), this), 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("Bis"), this), 0, 2);
@@ -62,9 +52,7 @@ void TDlgChangeTag::buildControls()
         row.von = makeTimeField(this);
         row.bis = makeTimeField(this);
         row.kennung = new TValueComboBox(this);
-        row.kennung->setItems({QStringLiteral("N - Normal"), QStringLiteral("A - Abwesend"),
-                               QStringLiteral("F - Feiertag"), QStringLiteral("K - Krank"),
-                               QStringLiteral("U - Urlaub")});
+        row.kennung->setItems(codeCaptions());
         row.kennung->setValues({QStringLiteral("N"), QStringLiteral("A"), QStringLiteral("F"),
                                 QStringLiteral("K"), QStringLiteral("U")});
         row.summe = new QLabel(QStringLiteral("00:00"), this);
@@ -85,21 +73,10 @@ void TDlgChangeTag::buildControls()
             previous = control;
         }
     }
-    setTabOrder(previous, m_btnOK);
-    setTabOrder(m_btnOK, m_btnCancel);
+    setTabOrder(previous, btnOK());
+    setTabOrder(btnOK(), btnCancel());
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_btnOK);
-    buttons->addWidget(m_btnCancel);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_paName);
-    layout->addWidget(m_laMonat);
-    layout->addLayout(grid);
-    layout->addSpacing(6);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    arrangeFrame({grid});
 }
 
 // Every row from 0 to 0: the fields stay in the empty state.
@@ -134,14 +111,9 @@ void TDlgChangeTag::edBis1Exit()
     UpdateSums();
 }
 
-void TDlgChangeTag::showEvent(QShowEvent *event)
+QWidget *TDlgChangeTag::firstField() const
 {
-    QDialog::showEvent(event);
-    if (!m_centred) {
-        m_centred = true;
-        centreOnScreen(this);
-    }
-    edVon(1)->setFocus(Qt::OtherFocusReason);
+    return edVon(1);
 }
 
 bool TDlgChangeTag::eventFilter(QObject *watched, QEvent *event)
@@ -176,15 +148,7 @@ bool TDlgChangeTag::FormKeyDown(QKeyEvent *event)
 {
     if (event->key() != Qt::Key_F4)
         return false;
-    m_btnOK->click();
-    return true;
-}
-
-bool TDlgChangeTag::FormKeyPress(QKeyEvent *event)
-{
-    if (event->key() != Qt::Key_Escape)
-        return false;
-    m_btnCancel->click();
+    btnOK()->click();
     return true;
 }
 

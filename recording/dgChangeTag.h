@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QDialog>
+#include "recording/EntryDialogParts.h"
+
 #include <array>
 
 class QLabel;
-class QPushButton;
 
 namespace tk {
 
@@ -15,7 +15,7 @@ class TValueComboBox;
 // The dialog stores nothing: the caller fills rows 1..5 (SetMinutes, Value), calls
 // UpdateSums, shows it modally and after OK reads every row back; a row is in use when its
 // from minutes are less than its to minutes.
-class TDlgChangeTag : public QDialog
+class TDlgChangeTag : public TEntryDialog
 {
     Q_OBJECT
 public:
@@ -29,17 +29,13 @@ public:
     TKvTimeEdit *edBis(int row) const { return m_rows.at(index(row)).bis; }
     TValueComboBox *edKennung(int row) const { return m_rows.at(index(row)).kennung; }
     QLabel *laSumme(int row) const { return m_rows.at(index(row)).summe; }
-    QLabel *paName() const { return m_paName; }
-    QLabel *laMonat() const { return m_laMonat; }
-    QPushButton *btnOK() const { return m_btnOK; }
-    QPushButton *btnCancel() const { return m_btnCancel; }
 
     // Every sum line from the values its two fields hold.
     void UpdateSums();
 
 protected:
-    void showEvent(QShowEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    QWidget *firstField() const override;
 
 private:
     struct Row
@@ -58,14 +54,8 @@ private:
     void edBis1Exit();
     bool edKennung1KeyDown(TValueComboBox *box, QKeyEvent *event);
     bool FormKeyDown(QKeyEvent *event);
-    bool FormKeyPress(QKeyEvent *event);
 
     std::array<Row, RowCount> m_rows;
-    QLabel *m_paName = nullptr;
-    QLabel *m_laMonat = nullptr;
-    QPushButton *m_btnOK = nullptr;
-    QPushButton *m_btnCancel = nullptr;
-    bool m_centred = false;
 };
 
 } // namespace tk
