@@ -77,13 +77,10 @@ void formatListCell(const QString &field, const QVariant &value, CellStyle &styl
 } // namespace
 
 TFormPers::TFormPers(QWidget *parent)
-    : QWidget(parent)
+    : MasterDataWindow(QStringLiteral("Personal"), parent)
     , tblPersonal(new Table(QStringLiteral("Personal"), QStringLiteral("PersonalNummer"), this))
     , tblSchicht(new Table(QStringLiteral("Schicht"), QStringLiteral("Schichtplan"), this))
 {
-    setWindowTitle(QStringLiteral("Personal"));
-    // Keys reach the window even while no control can take the focus (an empty table).
-    setFocusPolicy(Qt::ClickFocus);
     tblSchicht->setReadOnly(true);
     buildControls();
     bindControls();
@@ -93,10 +90,7 @@ TFormPers::TFormPers(QWidget *parent)
     edAuswertBegin->view();
     edSchicht->view();
     new KeyPreview(this, [this](QKeyEvent *event) { return FormKeyPress(event); });
-    if (pcPers->isPageEnabled(0))
-        edPersonalNummer->setFocus();
-    else
-        setFocus();
+    focusStart(edPersonalNummer);
 }
 
 TFormPers::~TFormPers() = default;
@@ -113,52 +107,30 @@ void TFormPers::buildControls()
 {
     pcPers = new PageArea(this);
     pcPers->setObjectName(QStringLiteral("pcPers"));
-    QWidget *toolRow = buildToolRow();
+    QWidget *toolRow = buildToolRow(buildNavigator());
     tsPersonal = buildEmployeePage();
     tsListe = buildListPage();
     pcPers->addWidget(tsPersonal);
     pcPers->addWidget(tsListe);
     pcPers->setPageFocus(0, edPersonalNummer);
     pcPers->setPageFocus(1, grdPersonal);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->setSpacing(4);
-    layout->addWidget(toolRow);
-    layout->addWidget(pcPers, 1);
+    layoutFrame(toolRow, pcPers);
     resize(700, 400);
 }
 
-QWidget *TFormPers::buildToolRow()
+DbNavigator *TFormPers::buildNavigator()
 {
-    auto *row = new QWidget(this);
     dbNavPersonal = new DbNavigator(tblPersonal,
                                     {DbNavigator::First, DbNavigator::Prior, DbNavigator::Next,
                                      DbNavigator::Last, DbNavigator::Insert, DbNavigator::Copy,
                                      DbNavigator::Delete, DbNavigator::Post, DbNavigator::Cancel},
-                                    row);
+                                    this);
     dbNavPersonal->setObjectName(QStringLiteral("dbNavPersonal"));
     dbNavPersonal->setLockWhileEditing(true);
     dbNavPersonal->setAction(DbNavigator::Insert, [this] { btnInsertClick(); });
     dbNavPersonal->setAction(DbNavigator::Copy, [this] { btnCopyClick(); });
     dbNavPersonal->setAction(DbNavigator::Delete, [this] { btnDeleteClick(); });
-    btnPageSwitch =
-        toolButton(row, Glyph::PageSwitch, QStringLiteral("Liste/Daten (F5)"), "btnPageSwitch");
-    btnPrint = toolButton(row, Glyph::Print, QStringLiteral("Drucken (Strg+P)"), "btnPrint");
-    btnClose = toolButton(row, Glyph::Close, QStringLiteral("Schließen"), "btnClose");
-    connect(btnPageSwitch, &QToolButton::clicked, this, &TFormPers::btnPageSwitchClick);
-    connect(btnPrint, &QToolButton::clicked, this, &TFormPers::btnPrintClick);
-    connect(btnClose, &QToolButton::clicked, this, &TFormPers::btnCloseClick);
-
-    auto *layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(6);
-    layout->addWidget(dbNavPersonal);
-    layout->addWidget(btnPageSwitch);
-    layout->addWidget(btnPrint);
-    layout->addWidget(btnClose);
-    layout->addStretch(1);
-    return row;
+    return dbNavPersonal;
 }
 
 QWidget *TFormPers::buildEmployeePage()
@@ -297,7 +269,7 @@ void TFormPers::setFocusOrder()
                            edAuswertBegin,
                            grdPersonal};
     order << navigatorButtons(dbNavPersonal);
-    order << btnPageSwitch << btnPrint << btnClose;
+    order << toolButtons();
     chainFocus(order);
 }
 
@@ -419,23 +391,13 @@ void TFormPers::btnDeleteClick()
     runGuarded(this, [this] { tblPersonal->remove(); });
 }
 
-void TFormPers::btnPageSwitchClick()
-{
-    pcPers->switchPage();
-}
-
 void TFormPers::btnPrintClick()
 {
     // The list reads the stored records with its own tables.
     previewPersonnelList(this);
 }
 
-void TFormPers::btnCloseClick()
-{
-    close();
-}
-
-bool TFormPers::storePendingEdit()
+bool TFormPers::storePendingEdits()
 {
     if (!m_tablesOpen)
         return true;
@@ -449,16 +411,6 @@ bool TFormPers::storePendingEdit()
 void TFormPers::cancelPendingEdit()
 {
     runGuarded(this, [this] { tblPersonal->cancel(); });
-}
-
-void TFormPers::closeEvent(QCloseEvent *event)
-{
-    // A pending edit that cannot be stored keeps the window open: nothing typed is lost.
-    if (!storePendingEdit()) {
-        event->ignore();
-        return;
-    }
-    event->accept();
 }
 
 // ------------------------------------------------------------------ keys
@@ -477,7 +429,7 @@ bool TFormPers::FormKeyPress(QKeyEvent *event)
         case Qt::Key_S:
             if (!editing)
                 return false;
-            storePendingEdit();
+            storePendingEdits();
             return true;
         case Qt::Key_N:
             btnInsertClick();

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QWidget>
 #include <optional>
+
+#include "components/MasterDataWindow.h"
 
 class QKeyEvent;
 class QLabel;
-class QToolButton;
 
 namespace tk {
 
@@ -26,7 +26,7 @@ class Table;
 // a number the operator chooses. The employee table is opened for writing, the shift plan
 // table read-only for the choice list; a table that cannot be opened is reported and the
 // window closes itself.
-class TFormPers : public QWidget
+class TFormPers : public MasterDataWindow
 {
     Q_OBJECT
 public:
@@ -36,7 +36,6 @@ public:
     Table *personalTable() const { return tblPersonal; }
     Table *schichtTable() const { return tblSchicht; }
     PageArea *pages() const { return pcPers; }
-    bool tablesOpen() const { return m_tablesOpen; }
 
     // The texts of the period choice list, for the stored values 1 and 16.
     static QStringList periodTexts();
@@ -48,24 +47,18 @@ public Q_SLOTS:
     void btnCopyClick();
     // Delete employee after an OK/Abbrechen question; the day records stay.
     void btnDeleteClick();
-    void btnPageSwitchClick();
-    // The personnel list belongs to the reports: until it exists the command does nothing.
-    void btnPrintClick();
-    void btnCloseClick();
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
+    void btnPrintClick() override;
 
 private:
     void buildControls();
-    QWidget *buildToolRow();
+    DbNavigator *buildNavigator();
     QWidget *buildEmployeePage();
     QWidget *buildListPage();
     void setFocusOrder();
     void openTables();
     void bindControls();
     bool FormKeyPress(QKeyEvent *event);
-    bool storePendingEdit();
+    bool storePendingEdits() override;
     void cancelPendingEdit();
     void updatePageState();
     void showName();
@@ -75,12 +68,8 @@ private:
 
     Table *tblPersonal;
     Table *tblSchicht;
-    bool m_tablesOpen = false;
 
     DbNavigator *dbNavPersonal = nullptr;
-    QToolButton *btnPageSwitch = nullptr;
-    QToolButton *btnPrint = nullptr;
-    QToolButton *btnClose = nullptr;
     PageArea *pcPers = nullptr;
     QWidget *tsPersonal = nullptr;
     QWidget *tsListe = nullptr;

@@ -54,14 +54,11 @@ TKvDBTimeEdit *clockField(QWidget *parent, const char *name)
 } // namespace
 
 TFormSchicht::TFormSchicht(QWidget *parent)
-    : QWidget(parent)
+    : MasterDataWindow(QStringLiteral("Schichten"), parent)
     , tblSchicht(new Table(QStringLiteral("Schicht"), QStringLiteral("Schichtplan"), this))
     , tblTagplan(
           new Table(QStringLiteral("Tagplan"), QStringLiteral("Schichtplan;Tagesplan"), this))
 {
-    setWindowTitle(QStringLiteral("Schichten"));
-    // Keys reach the window even while no control can take the focus (an empty table).
-    setFocusPolicy(Qt::ClickFocus);
     tblTagplan->setMaster(tblSchicht, {QStringLiteral("Schichtplan")},
                           {QStringLiteral("Schichtplan")});
     buildControls();
@@ -69,10 +66,7 @@ TFormSchicht::TFormSchicht(QWidget *parent)
     setFocusOrder();
     openTables();
     new KeyPreview(this, [this](QKeyEvent *event) { return FormKeyPress(event); });
-    if (pcSchicht->isPageEnabled(0))
-        edSchichtplan->setFocus();
-    else
-        setFocus();
+    focusStart(edSchichtplan);
 }
 
 TFormSchicht::~TFormSchicht() = default;
@@ -89,50 +83,28 @@ void TFormSchicht::buildControls()
 {
     pcSchicht = new PageArea(this);
     pcSchicht->setObjectName(QStringLiteral("pcSchicht"));
-    QWidget *toolRow = buildToolRow();
+    QWidget *toolRow = buildToolRow(buildNavigator());
     tsSchicht = buildPlanPage();
     tsListe = buildListPage();
     pcSchicht->addWidget(tsSchicht);
     pcSchicht->addWidget(tsListe);
     pcSchicht->setPageFocus(0, edSchichtplan);
     pcSchicht->setPageFocus(1, grdSchicht);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->setSpacing(4);
-    layout->addWidget(toolRow);
-    layout->addWidget(pcSchicht, 1);
+    layoutFrame(toolRow, pcSchicht);
     resize(640, 420);
 }
 
-QWidget *TFormSchicht::buildToolRow()
+DbNavigator *TFormSchicht::buildNavigator()
 {
-    auto *row = new QWidget(this);
     dbNavSchicht = new DbNavigator(tblSchicht,
                                    {DbNavigator::First, DbNavigator::Prior, DbNavigator::Next,
                                     DbNavigator::Last, DbNavigator::Insert, DbNavigator::Delete,
                                     DbNavigator::Post, DbNavigator::Cancel},
-                                   row);
+                                   this);
     dbNavSchicht->setObjectName(QStringLiteral("dbNavSchicht"));
     dbNavSchicht->setAction(DbNavigator::Insert, [this] { dbNavSchichtInsertClick(); });
     dbNavSchicht->setAction(DbNavigator::Delete, [this] { dbNavSchichtDeleteClick(); });
-    btnPageSwitch =
-        toolButton(row, Glyph::PageSwitch, QStringLiteral("Liste/Daten (F5)"), "btnPageSwitch");
-    btnPrint = toolButton(row, Glyph::Print, QStringLiteral("Drucken (Strg+P)"), "btnPrint");
-    btnClose = toolButton(row, Glyph::Close, QStringLiteral("Schließen"), "btnClose");
-    connect(btnPageSwitch, &QToolButton::clicked, this, &TFormSchicht::btnPageSwitchClick);
-    connect(btnPrint, &QToolButton::clicked, this, &TFormSchicht::btnPrintClick);
-    connect(btnClose, &QToolButton::clicked, this, &TFormSchicht::btnCloseClick);
-
-    auto *layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(6);
-    layout->addWidget(dbNavSchicht);
-    layout->addWidget(btnPageSwitch);
-    layout->addWidget(btnPrint);
-    layout->addWidget(btnClose);
-    layout->addStretch(1);
-    return row;
+    return dbNavSchicht;
 }
 
 QWidget *TFormSchicht::buildPlanPage()
@@ -281,7 +253,7 @@ void TFormSchicht::setFocusOrder()
     order << navigatorButtons(dbNavTagplan);
     order << grdSchicht;
     order << navigatorButtons(dbNavSchicht);
-    order << btnPageSwitch << btnPrint << btnClose;
+    order << toolButtons();
     chainFocus(order);
 }
 
@@ -396,20 +368,10 @@ void TFormSchicht::dbNavSchichtDeleteClick()
     });
 }
 
-void TFormSchicht::btnPageSwitchClick()
-{
-    pcSchicht->switchPage();
-}
-
 void TFormSchicht::btnPrintClick()
 {
     // The list reads the stored records with its own tables.
     previewShiftPlanList(this);
-}
-
-void TFormSchicht::btnCloseClick()
-{
-    close();
 }
 
 bool TFormSchicht::storePendingEdits()
@@ -433,16 +395,6 @@ void TFormSchicht::cancelPendingEdits()
         tblTagplan->cancel();
         tblSchicht->cancel();
     });
-}
-
-void TFormSchicht::closeEvent(QCloseEvent *event)
-{
-    // A pending edit that cannot be stored keeps the window open: nothing typed is lost.
-    if (!storePendingEdits()) {
-        event->ignore();
-        return;
-    }
-    event->accept();
 }
 
 // ------------------------------------------------------------------ keys

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <QWidget>
+#include "components/MasterDataWindow.h"
 
 class QKeyEvent;
 class QLabel;
-class QToolButton;
 
 namespace tk {
 
@@ -23,7 +22,7 @@ class TKvDBTimeEdit;
 // under a number the operator chooses, together with its day plans; deleting a plan
 // deletes its day plans first. Both tables are opened on creation; a table that cannot be
 // opened is reported and the window closes itself.
-class TFormSchicht : public QWidget
+class TFormSchicht : public MasterDataWindow
 {
     Q_OBJECT
 public:
@@ -33,7 +32,6 @@ public:
     Table *schichtTable() const { return tblSchicht; }
     Table *tagplanTable() const { return tblTagplan; }
     PageArea *pages() const { return pcSchicht; }
-    bool tablesOpen() const { return m_tablesOpen; }
 
     // The eight day labels, for day plans 1 to 8.
     static QStringList dayLabels();
@@ -43,17 +41,11 @@ public Q_SLOTS:
     void dbNavSchichtInsertClick();
     // Delete shift plan: asks, then deletes the day plans and the plan in one transaction.
     void dbNavSchichtDeleteClick();
-    void btnPageSwitchClick();
-    // The shift plan list belongs to the reports: until it exists the command does nothing.
-    void btnPrintClick();
-    void btnCloseClick();
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
+    void btnPrintClick() override;
 
 private:
     void buildControls();
-    QWidget *buildToolRow();
+    DbNavigator *buildNavigator();
     QWidget *buildPlanPage();
     QWidget *buildListPage();
     QWidget *buildDayPlanFields();
@@ -61,7 +53,7 @@ private:
     void openTables();
     void bindControls();
     bool FormKeyPress(QKeyEvent *event);
-    bool storePendingEdits();
+    bool storePendingEdits() override;
     void cancelPendingEdits();
     void updatePageState();
     void createDayPlans(int plan);
@@ -69,12 +61,8 @@ private:
 
     Table *tblSchicht;
     Table *tblTagplan;
-    bool m_tablesOpen = false;
 
     DbNavigator *dbNavSchicht = nullptr;
-    QToolButton *btnPageSwitch = nullptr;
-    QToolButton *btnPrint = nullptr;
-    QToolButton *btnClose = nullptr;
     PageArea *pcSchicht = nullptr;
     QWidget *tsSchicht = nullptr;
     QWidget *tsListe = nullptr;
