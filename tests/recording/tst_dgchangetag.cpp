@@ -1,8 +1,7 @@
 // The change day dialog: five rows, sums, codes by value, Enter/F4/Escape from anywhere.
 #include "components/ValueComboBox.h"
 #include "recording/dgChangeTag.h"
-#include "tests/support/ModalAnswer.h"
-#include "tests/timeval/FieldHost.h"
+#include "tests/recording/EntryDialogTest.h"
 #include "timeval/KVTimeEdit.h"
 
 #include <QAbstractItemView>
@@ -13,15 +12,10 @@
 
 using namespace tk;
 using tk::test::pressKey;
+using tk::test::showAndWait;
 using tk::test::typeKeys;
 
 namespace {
-
-bool showAndWait(QDialog &dialog)
-{
-    dialog.show();
-    return QTest::qWaitForWindowActive(&dialog);
-}
 
 // What the time recording window does with a day of entries before showing the dialog.
 struct Entry

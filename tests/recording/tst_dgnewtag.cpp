@@ -1,7 +1,6 @@
 // The new time entry dialog: defaults, the live sum line and the keyboard flow.
 #include "recording/DgNewTag.h"
-#include "tests/support/ModalAnswer.h"
-#include "tests/timeval/FieldHost.h"
+#include "tests/recording/EntryDialogTest.h"
 #include "timeval/KVTimeEdit.h"
 
 #include <QAbstractItemView>
@@ -13,17 +12,8 @@
 
 using namespace tk;
 using tk::test::pressKey;
+using tk::test::showAndWait;
 using tk::test::typeKeys;
-
-namespace {
-
-bool showAndWait(QDialog &dialog)
-{
-    dialog.show();
-    return QTest::qWaitForWindowActive(&dialog);
-}
-
-} // namespace
 
 class TstDgNewTag : public QObject
 {
