@@ -48,15 +48,4 @@ bool openTableOrReport(QWidget *window, Table *table, const QString &message)
     return false;
 }
 
-ControlsSuspended::ControlsSuspended(Table *table)
-    : m_table(table)
-{
-    m_table->disableControls();
-}
-
-ControlsSuspended::~ControlsSuspended()
-{
-    m_table->enableControls();
-}
-
 } // namespace tk

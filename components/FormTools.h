@@ -28,18 +28,4 @@ void chainFocus(const QList<QWidget *> &order);
 // event loop runs again (the frame that hosts it goes with it). Returns false then.
 bool openTableOrReport(QWidget *window, Table *table, const QString &message);
 
-// Suspends the controls bound to a table for the lifetime of the object, also when an
-// error ends it early.
-class ControlsSuspended
-{
-public:
-    explicit ControlsSuspended(Table *table);
-    ~ControlsSuspended();
-    ControlsSuspended(const ControlsSuspended &) = delete;
-    ControlsSuspended &operator=(const ControlsSuspended &) = delete;
-
-private:
-    Table *m_table;
-};
-
 } // namespace tk

@@ -24,6 +24,7 @@
 #include "components/PageArea.h"
 #include "components/PendingInput.h"
 #include "data/Database.h"
+#include "data/SuspendedControls.h"
 #include "data/Table.h"
 #include "reports/ListCommands.h"
 #include "timeval/KVTimeEdit.h"
@@ -341,7 +342,7 @@ void TFormSchicht::dbNavSchichtInsertClick()
 void TFormSchicht::createDayPlans(int plan)
 {
     // The grid and the fields follow once, after the eighth day plan.
-    const ControlsSuspended suspended(tblTagplan);
+    const SuspendedControls suspended(tblTagplan);
     const QStringList labels = dayLabels();
     for (int day = 1; day <= DayPlanCount; ++day) {
         tblTagplan->append();

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QtGlobal>
 
+#include "data/SuspendedControls.h"
 #include "recording/core/BreakDeduction.h"
 
 namespace tk {
@@ -14,24 +15,6 @@ struct PeriodOutcome
 {
     int created = 0;
     int reevaluated = 0;
-};
-
-// Suspends the bound controls of tables for its lifetime (nestable), so that a month of
-// day records is written without redrawing the grids per record.
-class SuspendedControls
-{
-public:
-    SuspendedControls(Table *first, Table *second = nullptr);
-    ~SuspendedControls();
-    SuspendedControls(const SuspendedControls &) = delete;
-    // Resumes the controls now, letting a failure of the tables' announcements through.
-    void release();
-    SuspendedControls &operator=(const SuspendedControls &) = delete;
-
-private:
-    Table *m_first;
-    Table *m_second;
-    bool m_released = false;
 };
 
 // The day evaluation: turns the time entries of an employee's day into net minutes per
