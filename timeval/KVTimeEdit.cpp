@@ -115,87 +115,9 @@ TKvTimeEdit::TKvTimeEdit(QWidget *parent)
 {
 }
 
-TKvDBTimeEdit::TKvDBTimeEdit(QWidget *parent)
-    : TKvCustomTimeEdit(parent)
-    , m_link(new KvFieldLink(this))
-{
-    setReadOnly(true);
-    setEnabled(false);
-}
-
-void TKvDBTimeEdit::setDataSource(Table *table)
-{
-    m_link->setDataSource(table);
-}
-
-Table *TKvDBTimeEdit::dataSource() const
-{
-    return m_link->dataSource();
-}
-
-void TKvDBTimeEdit::setDataField(const QString &fieldName)
-{
-    m_link->setDataField(fieldName);
-}
-
-QString TKvDBTimeEdit::dataField() const
-{
-    return m_link->dataField();
-}
-
-void TKvDBTimeEdit::Change()
-{
-    m_link->write();
-    TKvCustomTimeEdit::Change();
-}
-
-void TKvDBTimeEdit::Reset()
-{
-    m_link->load();
-}
-
 TKvCustomTimeDauerEdit::TKvCustomTimeDauerEdit(QWidget *parent)
     : KvFieldBase(TimeFieldKind::Duration, parent)
 {
-}
-
-TKvDBTimeDauerEdit::TKvDBTimeDauerEdit(QWidget *parent)
-    : TKvCustomTimeDauerEdit(parent)
-    , m_link(new KvFieldLink(this))
-{
-    setReadOnly(true);
-    setEnabled(false);
-}
-
-void TKvDBTimeDauerEdit::setDataSource(Table *table)
-{
-    m_link->setDataSource(table);
-}
-
-Table *TKvDBTimeDauerEdit::dataSource() const
-{
-    return m_link->dataSource();
-}
-
-void TKvDBTimeDauerEdit::setDataField(const QString &fieldName)
-{
-    m_link->setDataField(fieldName);
-}
-
-QString TKvDBTimeDauerEdit::dataField() const
-{
-    return m_link->dataField();
-}
-
-void TKvDBTimeDauerEdit::Change()
-{
-    m_link->write();
-    TKvCustomTimeDauerEdit::Change();
-}
-
-void TKvDBTimeDauerEdit::Reset()
-{
-    m_link->load();
 }
 
 } // namespace tk

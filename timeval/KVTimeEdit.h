@@ -1,11 +1,42 @@
 #pragma once
 
 #include "timeval/KvFieldBase.h"
+#include "timeval/KvFieldLink.h"
 
 namespace tk {
 
-class KvFieldLink;
 class Table;
+
+// A time or duration field bound to an integer table field: created read-only and disabled
+// (the link enables it while the table is open), writing on every change, reloading on
+// Reset (Escape).
+template <typename Field>
+class KvBoundField : public Field
+{
+public:
+    explicit KvBoundField(QWidget *parent)
+        : Field(parent)
+        , m_link(new KvFieldLink(this))
+    {
+        this->setReadOnly(true);
+        this->setEnabled(false);
+    }
+
+    void setDataSource(Table *table) { m_link->setDataSource(table); }
+    Table *dataSource() const { return m_link->dataSource(); }
+    void setDataField(const QString &fieldName) { m_link->setDataField(fieldName); }
+    QString dataField() const { return m_link->dataField(); }
+
+    void Change() override
+    {
+        m_link->write();
+        Field::Change();
+    }
+    void Reset() override { m_link->load(); }
+
+private:
+    KvFieldLink *m_link;
+};
 
 // Time-of-day field (00:00..23:59) with an optional clock face and day-type letter
 // ("V" previous day, "T" same day, "F" following day; never part of the minutes value).
@@ -45,22 +76,14 @@ public:
 };
 
 // Time field bound to an integer table field holding minutes after midnight.
-class TKvDBTimeEdit : public TKvCustomTimeEdit
+class TKvDBTimeEdit : public KvBoundField<TKvCustomTimeEdit>
 {
     Q_OBJECT
 public:
-    explicit TKvDBTimeEdit(QWidget *parent = nullptr);
-
-    void setDataSource(Table *table);
-    Table *dataSource() const;
-    void setDataField(const QString &fieldName);
-    QString dataField() const;
-
-    void Change() override;
-    void Reset() override;
-
-private:
-    KvFieldLink *m_link;
+    explicit TKvDBTimeEdit(QWidget *parent = nullptr)
+        : KvBoundField(parent)
+    {
+    }
 };
 
 // Duration field: hours 0..999 when typed, minutes 0..59.
@@ -72,22 +95,14 @@ public:
 };
 
 // Duration field bound to an integer table field holding minutes.
-class TKvDBTimeDauerEdit : public TKvCustomTimeDauerEdit
+class TKvDBTimeDauerEdit : public KvBoundField<TKvCustomTimeDauerEdit>
 {
     Q_OBJECT
 public:
-    explicit TKvDBTimeDauerEdit(QWidget *parent = nullptr);
-
-    void setDataSource(Table *table);
-    Table *dataSource() const;
-    void setDataField(const QString &fieldName);
-    QString dataField() const;
-
-    void Change() override;
-    void Reset() override;
-
-private:
-    KvFieldLink *m_link;
+    explicit TKvDBTimeDauerEdit(QWidget *parent = nullptr)
+        : KvBoundField(parent)
+    {
+    }
 };
 
 } // namespace tk
