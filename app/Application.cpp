@@ -4,8 +4,8 @@
 #include <QScopedValueRollback>
 #include <exception>
 
-#include "components/MessageBoxes.h"
-#include "data/DbError.h"
+#include "core/common/Errors.h"
+#include "gui/widgets/MessageBoxes.h"
 
 namespace tk {
 

@@ -5,11 +5,11 @@
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
-#include "app/FrMain.h"
+#include "app/FormMain.h"
+#include "app/FormSplash.h"
 #include "app/Version.h"
-#include "app/frSplash.h"
-#include "data/Database.h"
-#include "data/DbError.h"
+#include "core/common/Errors.h"
+#include "core/db/Database.h"
 
 namespace tk {
 

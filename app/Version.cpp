@@ -4,7 +4,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 
-#include "timeval/core/ClockText.h"
+#include "core/common/ClockText.h"
 
 namespace tk {
 

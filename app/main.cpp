@@ -1,7 +1,7 @@
 #include "app/GermanLocale.h"
+#include "app/ListPdfCommand.h"
 #include "app/Startup.h"
-#include "recording/core/MonthRecalc.h"
-#include "reports/ListPdfCommandLine.h"
+#include "core/recording/MonthRecalc.h"
 
 int main(int argc, char *argv[])
 {

@@ -20,12 +20,12 @@
 #include <functional>
 #include <memory>
 
-#include "data/Database.h"
-#include "data/Table.h"
-#include "recording/core/BreakDeduction.h"
-#include "recording/core/DayEvaluation.h"
-#include "recording/core/MonthRecalc.h"
-#include "recording/core/PeriodSelection.h"
+#include "core/db/Database.h"
+#include "core/db/Table.h"
+#include "core/recording/BreakDeduction.h"
+#include "core/recording/DayEvaluation.h"
+#include "core/recording/MonthRecalc.h"
+#include "core/recording/PeriodSelection.h"
 
 using namespace tk;
 

@@ -15,9 +15,9 @@
 #include <cstdio>
 #include <memory>
 
-#include "components/ReportRenderer.h"
-#include "data/Database.h"
-#include "reports/core/RpAusw03.h"
+#include "core/db/Database.h"
+#include "core/reports/engine/ReportRenderer.h"
+#include "core/reports/lists/GrossWageList.h"
 
 using namespace tk;
 

@@ -4,7 +4,7 @@
 #include <QSqlQuery>
 #include <QTest>
 
-#include "data/Database.h"
+#include "core/db/Database.h"
 
 namespace tk::test {
 

@@ -1,0 +1,287 @@
+#include "app/FormMain.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "app/FormSplash.h"
+#include "app/HelpLayer.h"
+#include "app/Version.h"
+#include "core/common/ClockText.h"
+#include "core/db/DBTools.h"
+#include "core/db/Database.h"
+#include "gui/masterdata/FormPers.h"
+#include "gui/masterdata/FormSchicht.h"
+#include "gui/recording/FormAuswert.h"
+#include "gui/widgets/DigitalClock.h"
+#include "gui/widgets/MdiChildren.h"
+#include "gui/widgets/ToolIcons.h"
+#include "gui/widgets/WindowPlacement.h"
+
+namespace tk {
+
+namespace {
+const QString Section = QStringLiteral("TFormMain");
+const QString ToolBarsKey = QStringLiteral("ToolBars");
+} // namespace
+
+TFormMain::TFormMain(const QString &dataDir, QWidget *parent)
+    : QMainWindow(parent)
+{
+    // A fresh connection on the data folder; it opens when the first table needs it.
+    Database::setPath(dataDir);
+
+    m_mdiArea = new QMdiArea(this);
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdiArea);
+
+    createMenu();
+    createToolBars();
+    createStatusBar();
+    showDate(QDate::currentDate());
+    setWindowTitle(QStringLiteral("Taktora"));
+    paVersion->setText(Version::panelText());
+
+    const QString programDir = QCoreApplication::applicationDirPath();
+    m_help = new HelpLayer(QDir(programDir).filePath(QStringLiteral("Taktora.chm")), this);
+
+    // Adds fields that older data folders lack; reports nothing and retries next start.
+    DBTools::upgradeSchema();
+
+    resize(900, 640);
+    WindowPlacement::track(this, Section);
+    restoreState(WindowPlacement::value(Section, ToolBarsKey));
+}
+
+void TFormMain::createMenu()
+{
+    QMenu *datei = menuBar()->addMenu(QStringLiteral("&Datei"));
+    mmiDrucken = datei->addAction(QStringLiteral("&Drucken..."));
+    mmiDrucken->setEnabled(false);
+    mmiDruckereinrichtung = datei->addAction(QStringLiteral("Drucker&einrichtung..."));
+    mmiDruckereinrichtung->setEnabled(false);
+    datei->addSeparator();
+    mmiBeenden = datei->addAction(QStringLiteral("&Beenden"), this, &QWidget::close);
+
+    QMenu *stamm = menuBar()->addMenu(QStringLiteral("&Stammdaten"));
+    mmiPersonal = stamm->addAction(QStringLiteral("&Personal"), this, &TFormMain::mmiPersonalClick);
+    mmiSchichtplan =
+        stamm->addAction(QStringLiteral("&Schichtplan"), this, &TFormMain::mmiSchichtplanClick);
+
+    QMenu *bearbeiten = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));
+    mmiZeiterfassung = bearbeiten->addAction(QStringLiteral("&Zeiterfassung"), this,
+                                             &TFormMain::mmiZeiterfassungClick);
+
+    mmiFenster = menuBar()->addMenu(QStringLiteral("&Fenster"));
+    // "Neues Fenster" has no command: every child window exists once.
+    mmiNeuesFenster = new QAction(QStringLiteral("Neues &Fenster"), this);
+    mmiNebeneinander = new QAction(QStringLiteral("&Nebeneinander"), this);
+    connect(mmiNebeneinander, &QAction::triggered, m_mdiArea, &QMdiArea::tileSubWindows);
+    mmiUeberlappend = new QAction(QStringLiteral("Ü&berlappend"), this);
+    connect(mmiUeberlappend, &QAction::triggered, m_mdiArea, &QMdiArea::cascadeSubWindows);
+    mmiAlleAnordnen = new QAction(QStringLiteral("&Alle anordnen"), this);
+    connect(mmiAlleAnordnen, &QAction::triggered, this, &TFormMain::mmiAlleAnordnenClick);
+    mmiVerbergen = new QAction(QStringLiteral("&Verbergen"), this);
+    connect(mmiVerbergen, &QAction::triggered, this, &TFormMain::mmiVerbergenClick);
+    mmiZeigen = new QAction(QStringLiteral("&Zeigen..."), this);
+    connect(mmiZeigen, &QAction::triggered, this, &TFormMain::mmiZeigenClick);
+    connect(mmiFenster, &QMenu::aboutToShow, this, &TFormMain::rebuildWindowList);
+    rebuildWindowList();
+
+    QMenu *hilfe = menuBar()->addMenu(QStringLiteral("&Hilfe"));
+    mmiInhalt = hilfe->addAction(QStringLiteral("&Inhalt"), this, &TFormMain::mmiInhaltClick);
+    // F1 reaches the main window from every child window, which carry the same topic.
+    mmiInhalt->setShortcut(QKeySequence(Qt::Key_F1));
+    mmiInhalt->setShortcutContext(Qt::WindowShortcut);
+    mmiInfo = hilfe->addAction(QStringLiteral("In&fo..."), this, &TFormMain::mmiInfoClick);
+}
+
+// The fixed items, then one item per open child window that activates it.
+void TFormMain::rebuildWindowList()
+{
+    mmiFenster->clear();
+    mmiFenster->addActions({mmiNeuesFenster, mmiNebeneinander, mmiUeberlappend, mmiAlleAnordnen});
+    mmiFenster->addSeparator();
+    mmiFenster->addActions({mmiVerbergen, mmiZeigen});
+    const QList<QMdiSubWindow *> frames = m_mdiArea->subWindowList();
+    if (!frames.isEmpty())
+        mmiFenster->addSeparator();
+    int number = 0;
+    for (QMdiSubWindow *frame : frames) {
+        const QString title = frame->widget() ? frame->widget()->windowTitle() : QString();
+        ++number;
+        const QString text = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title)
+                                         : QStringLiteral("%1 %2").arg(number).arg(title);
+        QAction *item = mmiFenster->addAction(text);
+        item->setCheckable(true);
+        item->setChecked(frame == m_mdiArea->currentSubWindow());
+        connect(item, &QAction::triggered, frame, [this, frame] {
+            frame->show();
+            if (frame->isMinimized())
+                frame->showNormal();
+            m_mdiArea->setActiveSubWindow(frame);
+        });
+    }
+}
+
+QToolBar *TFormMain::addSection(const QString &name)
+{
+    QToolBar *bar = addToolBar(name);
+    bar->setObjectName(QStringLiteral("tb") + name); // the key of its stored arrangement
+    bar->setIconSize(QSize(24, 24));
+    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    return bar;
+}
+
+QAction *TFormMain::addToolButton(QToolBar *bar, const QIcon &icon, const QString &caption,
+                                  QAction *sameAs)
+{
+    QAction *button = bar->addAction(icon, caption);
+    button->setToolTip(caption);
+    button->setEnabled(sameAs->isEnabled());
+    connect(button, &QAction::triggered, sameAs, &QAction::trigger);
+    return button;
+}
+
+void TFormMain::createToolBars()
+{
+    QToolBar *datei = addSection(QStringLiteral("Datei"));
+    addToolButton(datei, toolIcon(ToolPicture::Print), QStringLiteral("Drucken"), mmiDrucken)
+        ->setVisible(false);
+    addToolButton(datei, toolIcon(ToolPicture::PrinterSetup),
+                  QStringLiteral("Druckereinrichtung..."), mmiDruckereinrichtung)
+        ->setVisible(false);
+    addToolButton(datei, toolIcon(ToolPicture::Exit), QStringLiteral("Programm beenden"),
+                  mmiBeenden);
+
+    QToolBar *stamm = addSection(QStringLiteral("Stammdaten"));
+    addToolButton(stamm, toolIcon(ToolPicture::Personnel), QStringLiteral("Personal"), mmiPersonal);
+    addToolButton(stamm, toolIcon(ToolPicture::ShiftPlan), QStringLiteral("Schichtplan"),
+                  mmiSchichtplan);
+
+    QToolBar *bearbeiten = addSection(QStringLiteral("Bearbeiten"));
+    addToolButton(bearbeiten, toolIcon(ToolPicture::TimeRecording), QStringLiteral("Zeiterfassung"),
+                  mmiZeiterfassung);
+
+    // Without buttons these sections would show an empty handle; they stay available in
+    // the tool bar's context menu and keep their place in the stored arrangement.
+    addSection(QStringLiteral("Fenster"))->hide();
+    addSection(QStringLiteral("Hilfe"))->hide();
+}
+
+void TFormMain::createStatusBar()
+{
+    auto panel = [this](QLabel *label) {
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setContentsMargins(4, 0, 4, 0);
+        return label;
+    };
+    statusBar()->addWidget(panel(new QLabel(this)), 1); // takes the remaining width
+    paVersion = panel(new QLabel(this));
+    statusBar()->addPermanentWidget(paVersion);
+    paDate = panel(new QLabel(this));
+    statusBar()->addPermanentWidget(paDate);
+    paClock = new DigitalClock(this);
+    panel(paClock);
+    paClock->setAlarmTime(QTime(0, 0, 10));
+    connect(paClock, &DigitalClock::alarm, this,
+            [this](const QDateTime &at) { showDate(at.date()); });
+    statusBar()->addPermanentWidget(paClock);
+}
+
+void TFormMain::showDate(const QDate &date)
+{
+    paDate->setText(ShortDateText(date));
+}
+
+void TFormMain::mmiPersonalClick()
+{
+    showOrCreate<TFormPers>(m_mdiArea, QStringLiteral("Personal"));
+}
+
+void TFormMain::mmiSchichtplanClick()
+{
+    showOrCreate<TFormSchicht>(m_mdiArea, QStringLiteral("Schichten"));
+}
+
+void TFormMain::mmiZeiterfassungClick()
+{
+    showOrCreate<TFormAuswert>(m_mdiArea, QStringLiteral("Zeiterfassung"));
+}
+
+void TFormMain::mmiInhaltClick()
+{
+    m_help->showTopic(HelpLayer::ContentsTopic, this);
+}
+
+void TFormMain::mmiInfoClick()
+{
+    TFormSplash::showInfo(this);
+}
+
+// Lines the minimised child windows up along the bottom edge of the frame.
+void TFormMain::mmiAlleAnordnenClick()
+{
+    int x = 0;
+    int rowBottom = m_mdiArea->viewport()->height();
+    for (QMdiSubWindow *frame : m_mdiArea->subWindowList()) {
+        if (!frame->isMinimized() || frame->isHidden())
+            continue;
+        const QSize size = frame->size();
+        if (x > 0 && x + size.width() > m_mdiArea->viewport()->width()) {
+            x = 0;
+            rowBottom -= size.height();
+        }
+        frame->move(x, rowBottom - size.height());
+        x += size.width();
+    }
+}
+
+void TFormMain::mmiVerbergenClick()
+{
+    if (QMdiSubWindow *frame = m_mdiArea->currentSubWindow())
+        frame->hide();
+}
+
+void TFormMain::mmiZeigenClick()
+{
+    for (QMdiSubWindow *frame : m_mdiArea->subWindowList()) {
+        if (frame->isHidden()) {
+            frame->show();
+            m_mdiArea->setActiveSubWindow(frame);
+        }
+    }
+}
+
+// Every child window is asked first; each stores its pending edit or refuses.
+bool TFormMain::closeChildWindows()
+{
+    for (QMdiSubWindow *frame : m_mdiArea->subWindowList()) {
+        if (!frame->close())
+            return false;
+    }
+    return true;
+}
+
+void TFormMain::closeEvent(QCloseEvent *event)
+{
+    if (!closeChildWindows()) {
+        event->ignore();
+        return;
+    }
+    WindowPlacement::saveValue(Section, ToolBarsKey, saveState());
+    if (QWidget *help = m_help->helpWindow())
+        help->close();
+    event->accept();
+    Q_EMIT closed();
+}
+
+} // namespace tk

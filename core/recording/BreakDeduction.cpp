@@ -1,0 +1,32 @@
+#include "core/recording/BreakDeduction.h"
+
+namespace tk {
+
+int BreakDeduction(int from, int to, const PlanBreak &pause)
+{
+    const int v = from;
+    const int b = to;
+    const int s = pause.from;
+    const int e = pause.to;
+    if (s >= v && b >= e) // the break lies within the entry
+        return e - s;
+    if (v >= s && b <= e) // the entry lies within the break
+        return b - v;
+    if (v <= s && s <= b && b <= e) // the entry runs into the break
+        return b - s;
+    if (s <= v && v <= e && b >= e) // the entry begins inside the break and runs past it
+        return e - v;
+    return 0;
+}
+
+int NetMinutes(int from, int to, const PlanBreaks &breaks)
+{
+    int net = to - from;
+    for (const PlanBreak &pause : breaks) {
+        if (!pause.isAbsent())
+            net -= BreakDeduction(from, to, pause);
+    }
+    return net;
+}
+
+} // namespace tk

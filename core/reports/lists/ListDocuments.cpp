@@ -1,0 +1,172 @@
+#include "core/reports/lists/ListDocuments.h"
+
+#include <algorithm>
+
+#include "core/common/Errors.h"
+#include "core/db/Table.h"
+#include "core/recording/DayEvaluation.h"
+#include "core/recording/PeriodSelection.h"
+#include "core/reports/lists/GrossWageList.h"
+#include "core/reports/lists/ListTexts.h"
+#include "core/reports/lists/MonthSheetDetail.h"
+#include "core/reports/lists/MonthSheetSummary.h"
+#include "core/reports/lists/PersonnelList.h"
+#include "core/reports/lists/ShiftPlanList.h"
+
+namespace tk {
+
+namespace {
+
+struct KindName
+{
+    ListKind kind;
+    const char *name;
+};
+
+const KindName KindNames[] = {{ListKind::Summen, "summen"},
+                              {ListKind::Detail, "detail"},
+                              {ListKind::Bruttolohn, "bruttolohn"},
+                              {ListKind::Schichtplan, "schichtplan"},
+                              {ListKind::Personal, "personal"}};
+
+// The tables the time recording window selects a period with, opened so that no table of
+// day records or time entries is ever read whole.
+class PeriodSelector
+{
+public:
+    PeriodSelector()
+        : m_personal(QStringLiteral("Personal"), QStringLiteral("PersonalNummer"))
+        , m_auswert(QStringLiteral("auswert"), QStringLiteral("PersonalNummer;Datum"))
+        , m_auswPos(QStringLiteral("AuswPos"), QStringLiteral("PersonalNummer;Datum"))
+        , m_tagplan(QStringLiteral("Tagplan"), QStringLiteral("Schichtplan;Tagesplan"))
+        , m_evaluation(&m_personal, &m_auswert, &m_auswPos, &m_tagplan)
+    {
+        m_personal.setReadOnly(true);
+        m_personal.open();
+        const QStringList link{QStringLiteral("PersonalNummer"), QStringLiteral("Datum")};
+        m_auswPos.setMaster(&m_auswert, link, link);
+        m_auswPos.open();
+        m_tagplan.open();
+    }
+
+    Table &personal() { return m_personal; }
+
+    // Creates the current employee's missing day records of the evaluation period.
+    DatePeriod select(int month, int year)
+    {
+        const DatePeriod period = CurrentEvaluationPeriod(&m_personal, month, year);
+        const int number = personalNummer();
+        m_auswert.openRange({number, period.from}, {number, period.to});
+        return SelectEvaluationPeriod(m_evaluation, month, year, 0);
+    }
+
+    int personalNummer() { return m_personal.field(QStringLiteral("PersonalNummer")).asInteger(); }
+
+private:
+    Table m_personal;
+    Table m_auswert;
+    Table m_auswPos;
+    Table m_tagplan;
+    DayEvaluation m_evaluation;
+};
+
+ReportDocument sheetDocument(ListKind kind, Table &personal, const DatePeriod &days)
+{
+    std::unique_ptr<MonthSheet> sheet = MakeMonthSheet(kind);
+    sheet->setKeyRange(personal.field(QStringLiteral("PersonalNummer")).asInteger(), days.from,
+                       days.to);
+    sheet->setEmployeeCaption(EmployeeCaption(personal));
+    sheet->setPeriod(days.from, days.to);
+    return sheet->generate();
+}
+
+QVector<ReportDocument> monthlySheets(const ListRequest &request)
+{
+    PeriodSelector selector;
+    Table &personal = selector.personal();
+    QVector<ReportDocument> documents;
+    if (request.oneEmployee) {
+        if (!personal.findKey({request.employee}))
+            throw DbError(
+                QStringLiteral("Personal-Nr. %1 ist nicht vorhanden.").arg(request.employee));
+        const DatePeriod period = selector.select(request.month, request.year);
+        documents.append(sheetDocument(request.kind, personal, period));
+    } else {
+        const QDate first(request.year, request.month, 1);
+        const DatePeriod month{first, first.addDays(first.daysInMonth() - 1)};
+        for (personal.first(); !personal.isEmpty() && !personal.eof(); personal.next()) {
+            selector.select(request.month, request.year);
+            documents.append(sheetDocument(request.kind, personal, month));
+        }
+    }
+    return documents;
+}
+
+ReportDocument otherList(const ListRequest &request)
+{
+    switch (request.kind) {
+    case ListKind::Bruttolohn: {
+        TReportAusw03 list;
+        list.setMonth(QDate(request.year, request.month, 1));
+        return list.generate();
+    }
+    case ListKind::Schichtplan:
+        return TReportSchi01().generate();
+    case ListKind::Personal:
+        return TReportPers01().generate();
+    default:
+        return ReportDocument();
+    }
+}
+
+} // namespace
+
+bool ParseListKind(const QString &text, ListKind *kind)
+{
+    for (const KindName &entry : KindNames) {
+        if (text.compare(QLatin1String(entry.name), Qt::CaseInsensitive) == 0) {
+            *kind = entry.kind;
+            return true;
+        }
+    }
+    return false;
+}
+
+QString ListKindName(ListKind kind)
+{
+    for (const KindName &entry : KindNames) {
+        if (entry.kind == kind)
+            return QLatin1String(entry.name);
+    }
+    return QString();
+}
+
+bool IsMonthlySheet(ListKind kind)
+{
+    return kind == ListKind::Summen || kind == ListKind::Detail;
+}
+
+bool NeedsMonth(ListKind kind)
+{
+    return IsMonthlySheet(kind) || kind == ListKind::Bruttolohn;
+}
+
+std::unique_ptr<MonthSheet> MakeMonthSheet(ListKind kind)
+{
+    if (kind == ListKind::Detail)
+        return std::make_unique<TReportAusw02>();
+    return std::make_unique<TReportAusw01>();
+}
+
+QVector<ReportDocument> GenerateListDocuments(const ListRequest &request)
+{
+    QVector<ReportDocument> documents = IsMonthlySheet(request.kind)
+        ? monthlySheets(request)
+        : QVector<ReportDocument>{otherList(request)};
+    documents.erase(std::remove_if(documents.begin(), documents.end(),
+                                   [](const ReportDocument &d) { return d.pages.isEmpty(); }),
+                    documents.end());
+    return documents;
+}
+
+} // namespace tk

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/reports/engine/ReportPage.h"
+
+#include <QString>
+#include <QVector>
+
+#include <memory>
+
+namespace tk {
+
+class MonthSheet;
+
+// The five lists by the names the command line knows them.
+enum class ListKind { Summen, Detail, Bruttolohn, Schichtplan, Personal };
+
+// "summen", "detail", "bruttolohn", "schichtplan", "personal" (any case); false otherwise.
+bool ParseListKind(const QString &text, ListKind *kind);
+QString ListKindName(ListKind kind);
+// The monthly sheets need a month; the register lists do not.
+bool IsMonthlySheet(ListKind kind);
+bool NeedsMonth(ListKind kind);
+
+// A new summary (Summen) or detail sheet (Detail) with its own tables opened.
+std::unique_ptr<MonthSheet> MakeMonthSheet(ListKind kind);
+
+// What to produce: a list, its month and, for the monthly sheets, one employee or all.
+struct ListRequest
+{
+    ListKind kind = ListKind::Summen;
+    int month = 0;
+    int year = 0;
+    int employee = 0; // PersonalNummer, when oneEmployee
+    bool oneEmployee = false;
+};
+
+// The pages of a list, on the database the process points at, as the program's commands
+// produce them:
+// - a monthly sheet for one employee covers the employee's evaluation period, as the
+//   preview of the time recording window does;
+// - the monthly sheets of all employees cover the calendar month, one document per
+//   employee in PersonalNummer order, as the print run does.
+// For the monthly sheets the day records missing in each employee's evaluation period are
+// created first, as the time recording window's selection does. Throws DbError (also for an
+// unknown employee) and DateEncodingError (an employee whose period cannot be formed).
+// Documents without pages are left out.
+QVector<ReportDocument> GenerateListDocuments(const ListRequest &request);
+
+} // namespace tk

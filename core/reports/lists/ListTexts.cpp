@@ -1,0 +1,47 @@
+#include "core/reports/lists/ListTexts.h"
+
+#include "core/common/ClockText.h"
+#include "core/db/Table.h"
+#include "core/reports/engine/Report.h"
+
+namespace tk {
+
+ReportText &addColumnCaption(ReportBand &band, const QString &name, double left, double width,
+                             const QString &caption)
+{
+    constexpr double CaptionRoom = 30.0; // mm, more than any caption needs
+    const double right = left + width;
+    const double cell = qMax(width, CaptionRoom);
+    return band.addLabel(name, right - cell, 0, caption)
+        .setWidth(cell)
+        .setAlignment(Qt::AlignRight);
+}
+
+QString HoursText(int minutes)
+{
+    return FormatHours(MinutesToHours(minutes));
+}
+
+QString HoursTextOrBlank(int minutes)
+{
+    return minutes > 0 ? HoursText(minutes) : QString();
+}
+
+QString EmployeeCaption(Table &personal)
+{
+    return QStringLiteral("%1 %2, %3")
+        .arg(personal.field(QStringLiteral("PersonalNummer")).asInteger())
+        .arg(personal.field(QStringLiteral("Name")).asString(),
+             personal.field(QStringLiteral("Vorname")).asString());
+}
+
+QDate StoredDate(const QVariant &value)
+{
+    if (!value.isValid() || value.isNull())
+        return QDate();
+    if (value.typeId() == QMetaType::QDate)
+        return value.toDate();
+    return QDate::fromString(value.toString().left(10), Qt::ISODate);
+}
+
+} // namespace tk

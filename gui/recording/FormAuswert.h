@@ -1,0 +1,150 @@
+#pragma once
+
+#include <QDate>
+#include <QWidget>
+
+#include <memory>
+
+#include "core/recording/DayEvaluation.h"
+
+class QAction;
+class QComboBox;
+class QKeyEvent;
+class QLabel;
+class QMenu;
+class QSpinBox;
+class QSplitter;
+class QTabWidget;
+class QToolButton;
+
+namespace tk {
+
+class DbGrid;
+class Table;
+
+// The time recording window: the employees on the page "Personal"; on the page "Zeiten"
+// the day records of the current employee's evaluation period for the chosen month, with
+// the time entries of the selected day beside them. Every change of the employee table, the
+// month or the year selects that period and creates its missing day records.
+//
+// The controls and table objects are public members under their form names, as the day
+// sheet, the recalculation and the print commands work on them.
+class TFormAuswert : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TFormAuswert(QWidget *parent = nullptr);
+    ~TFormAuswert() override;
+
+    // Table objects (each window opens its own).
+    Table *tblPersonal = nullptr;
+    Table *tblAuswert = nullptr;
+    Table *tblAuswPos = nullptr;
+    Table *tblTagplan = nullptr;
+
+    // Tool bar.
+    QLabel *laMonatJahr = nullptr;
+    QComboBox *edMonat = nullptr;
+    QSpinBox *edJahr = nullptr;
+    QToolButton *btnPrevMonth = nullptr;
+    QToolButton *btnNextMonth = nullptr;
+    QLabel *paName = nullptr;
+
+    // Pages.
+    QTabWidget *PageControl1 = nullptr;
+    QWidget *tsPersonal = nullptr;
+    QWidget *tsZeiten = nullptr;
+    DbGrid *vgDBGrid1 = nullptr; // employees
+    QSplitter *RxSplitter1 = nullptr;
+
+    // Day part.
+    QToolButton *dbSBtnFirst = nullptr;
+    QToolButton *dbSBtnPrior = nullptr;
+    QToolButton *dbSBtnNext = nullptr;
+    QToolButton *dbSBtnLast = nullptr;
+    QToolButton *btnFunktionen = nullptr;
+    QToolButton *btnDrucken = nullptr;
+    QMenu *mnuFunktionen = nullptr; // "Alle Zeiten neu berechen", "Eine Schicht ändern"
+    QMenu *mnuDrucken = nullptr;    // the list commands
+    DbGrid *vgDBGrid2 = nullptr;    // day records
+
+    // The commands of mnuFunktionen.
+    QAction *AlleZeitenneuberechen1 = nullptr;
+    QAction *Schichtndern1 = nullptr;
+
+    // Entry part.
+    QToolButton *dbSBtnEdit = nullptr;
+    QToolButton *dbSBtnNew = nullptr;
+    QToolButton *dbSBtnDelete = nullptr;
+    DbGrid *vgDBGrid3 = nullptr; // time entries
+
+    // Selected month (1..12) and year, as every command of the window reads them.
+    int selectedMonth() const;
+    int selectedYear() const;
+
+    // The day evaluation over this window's tables and its six day sums.
+    DayEvaluation &evaluation() { return *m_evaluation; }
+    int GetDayPlanNo(int shiftPlan, const QDate &date);
+    int GetTargetMinutes(int shiftPlan, const QDate &date);
+    int GetPlanStart(int shiftPlan, const QDate &date);
+    int GetPlanEnd(int shiftPlan, const QDate &date);
+    int EvaluateEntries(int shiftPlan, const QDate &date);
+    void EvaluateDay(qint16 recalc, const QDate &date);
+    void EvaluatePeriod(qint16 recalc, const QDate &from, const QDate &to);
+
+    // Both the employee and the day-record table open and neither being edited.
+    bool tablesReady() const;
+
+    // While detached, moves of the employee table do not select a period: a print run
+    // selects each employee's period itself, so that it sees the errors.
+    void setSelectionDetached(bool detached) { m_selectionDetached = detached; }
+
+public Q_SLOTS:
+    // Restricts the day records to the current employee's evaluation period of the selected
+    // month and creates the missing ones.
+    void dsPersonalDataChange();
+    void edMonatClick();
+    void edJahrChange();
+    void btnPrevMonthClick();
+    void btnNextMonthClick();
+    void vgDBGrid1DblClick();
+
+    // Day sheet actions (F2 and double click, F3, F4, after "Löschen").
+    virtual void vgDBGrid3DblClick();
+    virtual void dbSBtnNewBeforeAction();
+    virtual void dbSBtnEditBeforeAction();
+    virtual void dbSBtnDeleteAfterAction();
+
+    // "Funktionen": re-evaluate the whole period; change the current day's shift plan.
+    void AlleZeitenneuberechen1Click();
+    void Schichtndern1Click();
+
+protected:
+    // Key preview: the window sees every key of its controls first.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    bool FormKeyDown(QKeyEvent *event);
+
+private:
+    void createTables();
+    void createControls();
+    void createFunctionCommands();
+    QWidget *createToolBar();
+    QWidget *createDayPart();
+    QWidget *createEntryPart();
+    void configureGrids();
+    void connectHandlers();
+    void FormCreate();
+    void selectMonth(int month, int year);
+    void rereadEmployees();
+    void updateName();
+    void updateButtons();
+    void dbSBtnDeleteClick();
+    void moveDays(void (Table::*move)());
+    bool isOwnWidget(QObject *object) const;
+    bool vgDBGrid1KeyPress(QKeyEvent *event);
+
+    std::unique_ptr<DayEvaluation> m_evaluation;
+    bool m_selectionDetached = false;
+};
+
+} // namespace tk

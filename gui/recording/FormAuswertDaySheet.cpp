@@ -1,0 +1,211 @@
+// The day sheet of the time recording window: adding, changing and replacing the time
+// entries of the current day through the entry dialogs, and the "Funktionen" commands.
+#include "gui/recording/FormAuswert.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+
+#include <functional>
+
+#include "core/common/ClockText.h"
+#include "core/common/Errors.h"
+#include "core/db/Table.h"
+#include "core/recording/DaySheet.h"
+#include "core/recording/PeriodSelection.h"
+#include "gui/recording/DlgChangeTag.h"
+#include "gui/recording/DlgGetSchicht.h"
+#include "gui/recording/DlgNewTag.h"
+#include "gui/timefields/KvTimeEdit.h"
+#include "gui/widgets/ErrorGuard.h"
+#include "gui/widgets/MessageBoxes.h"
+#include "gui/widgets/ValueComboBox.h"
+#include "gui/widgets/WaitCursor.h"
+
+namespace tk {
+
+namespace {
+
+// Runs a day sheet action; every error it raises ends in the error box. The dialogs live on
+// the action's stack, so they are freed also when an error interrupts.
+void runDaySheet(QWidget *parent, const std::function<void()> &action)
+{
+    runGuarded(parent, [&] {
+        try {
+            action();
+        } catch (const DateEncodingError &e) {
+            throw DbError(e.message());
+        } catch (const TimeEncodingError &e) {
+            // A stored time the entry fields cannot show (24:00 or later, or negative).
+            throw DbError(e.message());
+        }
+    });
+}
+
+void fillHeader(QLabel *paName, QLabel *laMonat, const DaySheet &sheet)
+{
+    paName->setText(sheet.employeeName());
+    laMonat->setText(FormatDate(QLatin1String(DateFormLong), sheet.currentDate()));
+}
+
+quint16 fieldMinutes(int minutes)
+{
+    // The entry fields take unsigned 16-bit minutes; a value they cannot show is refused
+    // by the field with its own message.
+    return minutes < 0 ? quint16(0xFFFF) : quint16(qMin(minutes, 0xFFFF));
+}
+
+QString dayDoesNotFitText(DayFit fit, int entryCount, const TimeEntry &offending)
+{
+    const QString hint = QStringLiteral(
+        "Bitte die Zeiten dieses Tages einzeln mit F2 (oder Doppelklick) ändern oder mit "
+        "„Löschen“ entfernen.");
+    if (fit == DayFit::TooManyEntries) {
+        return QStringLiteral("Dieser Tag hat %1 Zeiten, „Bearbeiten [F4]“ kann aber nur %2 "
+                              "zeigen. Damit keine Zeit verloren geht, wird der Tag hier nicht "
+                              "bearbeitet.\n\n")
+                   .arg(entryCount)
+                   .arg(TDlgChangeTag::RowCount)
+            + hint;
+    }
+    return QStringLiteral("Die Zeit %1 bis %2 dieses Tages endet nicht nach ihrem Beginn. "
+                          "„Bearbeiten [F4]“ würde sie als leere Zeile zeigen und beim "
+                          "Speichern löschen; deshalb wird der Tag hier nicht bearbeitet.\n\n")
+               .arg(MinutesToClockText(offending.von), MinutesToClockText(offending.bis))
+        + hint;
+}
+
+} // namespace
+
+void TFormAuswert::createFunctionCommands()
+{
+    AlleZeitenneuberechen1 = mnuFunktionen->addAction(QStringLiteral("Alle Zeiten neu berechen"));
+    AlleZeitenneuberechen1->setObjectName(QStringLiteral("AlleZeitenneuberechen1"));
+    Schichtndern1 = mnuFunktionen->addAction(QStringLiteral("Eine Schicht ändern"));
+    Schichtndern1->setObjectName(QStringLiteral("Schichtndern1"));
+    connect(AlleZeitenneuberechen1, &QAction::triggered, this,
+            &TFormAuswert::AlleZeitenneuberechen1Click);
+    connect(Schichtndern1, &QAction::triggered, this, &TFormAuswert::Schichtndern1Click);
+}
+
+// "Neu [F3]": one new entry, proposed from the day plan or from the end of the last entry.
+void TFormAuswert::dbSBtnNewBeforeAction()
+{
+    DaySheet sheet(evaluation());
+    if (!sheet.canEdit())
+        return;
+    runDaySheet(this, [&] {
+        const TimeEntry proposal = sheet.ProposeNewEntry();
+        TDlgNewTag dialog(this);
+        fillHeader(dialog.paName(), dialog.laMonat(), sheet);
+        dialog.edVon()->SetMinutes(fieldMinutes(proposal.von));
+        dialog.edBis()->SetMinutes(fieldMinutes(proposal.bis));
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        TimeEntry entry;
+        entry.von = int(dialog.edVon()->GetMinutes());
+        entry.bis = int(dialog.edBis()->GetMinutes());
+        entry.kennung = EntryCodeAt(dialog.edKennung()->currentIndex());
+        sheet.AppendEntry(entry);
+    });
+}
+
+// F2 and double click: the selected entry in the new time entry dialog.
+void TFormAuswert::vgDBGrid3DblClick()
+{
+    DaySheet sheet(evaluation());
+    if (!sheet.canEdit() || !sheet.hasSelectedEntry())
+        return;
+    runDaySheet(this, [&] {
+        const TimeEntry selected = sheet.SelectedEntry();
+        TDlgNewTag dialog(this);
+        fillHeader(dialog.paName(), dialog.laMonat(), sheet);
+        dialog.edVon()->SetMinutes(fieldMinutes(selected.von));
+        dialog.edBis()->SetMinutes(fieldMinutes(selected.bis));
+        // A code outside N, A, F, K, U selects nothing and is kept unless one is chosen.
+        dialog.edKennung()->setCurrentIndex(EntryCodePosition(selected.kennung));
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        const int position = dialog.edKennung()->currentIndex();
+        TimeEntry changed;
+        changed.von = int(dialog.edVon()->GetMinutes());
+        changed.bis = int(dialog.edBis()->GetMinutes());
+        changed.kennung = position < 0 ? selected.kennung : EntryCodeAt(position);
+        sheet.ChangeSelectedEntry(changed);
+    });
+}
+
+// "Bearbeiten [F4]": the whole day in the change day dialog. A day the dialog cannot show
+// whole is refused, since confirming would delete the entries it never showed.
+void TFormAuswert::dbSBtnEditBeforeAction()
+{
+    DaySheet sheet(evaluation());
+    if (!sheet.canEdit())
+        return;
+    runDaySheet(this, [&] {
+        TimeEntry offending;
+        const DayFit fit = sheet.CheckFitsRows(TDlgChangeTag::RowCount, &offending);
+        const QList<TimeEntry> entries = sheet.DayEntries();
+        if (fit != DayFit::Whole) {
+            showInformation(this, dayDoesNotFitText(fit, int(entries.size()), offending));
+            return;
+        }
+        TDlgChangeTag dialog(this);
+        fillHeader(dialog.paName(), dialog.laMonat(), sheet);
+        for (int i = 0; i < entries.size(); ++i) {
+            const int row = i + 1;
+            dialog.edVon(row)->SetMinutes(fieldMinutes(entries.at(i).von));
+            dialog.edBis(row)->SetMinutes(fieldMinutes(entries.at(i).bis));
+            dialog.edKennung(row)->setValue(entries.at(i).kennung);
+        }
+        dialog.UpdateSums();
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        QList<TimeEntry> rows;
+        for (int row = 1; row <= TDlgChangeTag::RowCount; ++row) {
+            TimeEntry entry;
+            entry.von = int(dialog.edVon(row)->GetMinutes());
+            entry.bis = int(dialog.edBis(row)->GetMinutes());
+            entry.kennung = dialog.edKennung(row)->value();
+            rows << entry;
+        }
+        sheet.ReplaceDayEntries(rows);
+    });
+}
+
+// "Alle Zeiten neu berechen": every day record of the period the window shows.
+void TFormAuswert::AlleZeitenneuberechen1Click()
+{
+    if (!tablesReady() || !tblAuswPos->isOpen() || !tblTagplan->isOpen())
+        return;
+    runDaySheet(this, [&] {
+        const WaitCursor wait;
+        // The day records are already restricted to this period by the last selection.
+        const DatePeriod period =
+            CurrentEvaluationPeriod(tblPersonal, selectedMonth(), selectedYear());
+        EvaluatePeriod(1, period.from, period.to);
+    });
+}
+
+// "Eine Schicht ändern": another shift plan for the current day only.
+void TFormAuswert::Schichtndern1Click()
+{
+    DaySheet sheet(evaluation());
+    if (!sheet.hasCurrentDay())
+        return;
+    runDaySheet(this, [&] {
+        const int oldShiftPlan = sheet.currentShiftPlan();
+        TDlgGetSchicht dialog(this);
+        dialog.setValue(oldShiftPlan != 0 ? QString::number(oldShiftPlan) : QString());
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        bool isNumber = false;
+        int shiftPlan = dialog.value().toInt(&isNumber);
+        if (!isNumber)
+            shiftPlan = 0; // "<keine>"
+        sheet.ChangeShiftPlan(shiftPlan);
+    });
+}
+
+} // namespace tk

@@ -1,0 +1,426 @@
+#include <QtTest>
+
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "app/FormMain.h"
+#include "app/HelpLayer.h"
+#include "app/Version.h"
+#include "core/common/ClockText.h"
+#include "gui/masterdata/FormPers.h"
+#include "gui/masterdata/FormSchicht.h"
+#include "gui/recording/FormAuswert.h"
+#include "gui/widgets/DigitalClock.h"
+#include "gui/widgets/MdiChildren.h"
+#include "gui/widgets/WaitCursor.h"
+#include "gui/widgets/WindowPlacement.h"
+#include "tests/support/ModalAnswer.h"
+#include "tests/support/TempDataDir.h"
+
+using namespace tk;
+
+namespace {
+
+// A child window that may refuse to close, as one with an edit it cannot store.
+class RefusingForm : public QWidget
+{
+public:
+    bool refuse = true;
+    int closeRequests = 0;
+
+protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        ++closeRequests;
+        if (refuse)
+            event->ignore();
+    }
+};
+
+QStringList actionTexts(const QList<QAction *> &actions)
+{
+    QStringList texts;
+    for (const QAction *a : actions)
+        texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return texts;
+}
+
+QMenu *menuNamed(QMenuBar *bar, const QString &title)
+{
+    for (QAction *a : bar->actions()) {
+        if (a->text() == title)
+            return a->menu();
+    }
+    return nullptr;
+}
+
+int framesOf(QMdiArea *area, const char *className)
+{
+    int count = 0;
+    for (QMdiSubWindow *frame : area->subWindowList())
+        count += frame->widget() && frame->widget()->inherits(className) ? 1 : 0;
+    return count;
+}
+
+// Saturation of the most colourful pixel of a picture.
+int maxSaturation(const QImage &image)
+{
+    int most = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) > 0)
+                most = qMax(most, QColor(image.pixel(x, y)).hsvSaturation());
+    return most;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_configDir;
+    std::unique_ptr<test::TempDataDir> m_data;
+    std::unique_ptr<TFormMain> m_main;
+    test::ModalGuard m_guard; // a child window's unexpected message box fails, never hangs
+
+    QMdiArea *area() const { return m_main->mdiArea(); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        WindowPlacement::setFilePath(m_configDir.filePath(QStringLiteral("taktora.INI")));
+        Version::initialize();
+    }
+
+    void init()
+    {
+        m_data = std::make_unique<test::TempDataDir>();
+        // One employee, so that the time recording window can form an evaluation period.
+        test::TempDataDir::exec(QStringLiteral("INSERT INTO Personal (PersonalNummer, Name, "
+                                               "Vorname, Schicht, AuswertBegin) "
+                                               "VALUES (1, 'Berger', 'Anna', 1, 1)"));
+        m_main = std::make_unique<TFormMain>(m_data->path());
+        m_main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+    }
+
+    void cleanup()
+    {
+        m_main.reset();
+        m_data.reset();
+        QFile::remove(WindowPlacement::filePath());
+        const QStringList unexpected = m_guard.unexpected();
+        m_guard.clear();
+        QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QLatin1Char('\n'))));
+    }
+
+    void menuCaptionsAndStates()
+    {
+        QMenuBar *bar = m_main->menuBar();
+        QCOMPARE(actionTexts(bar->actions()),
+                 QStringList({"&Datei", "&Stammdaten", "&Bearbeiten", "&Fenster", "&Hilfe"}));
+        QCOMPARE(actionTexts(menuNamed(bar, "&Datei")->actions()),
+                 QStringList({"&Drucken...", "Drucker&einrichtung...", "-", "&Beenden"}));
+        QVERIFY(!m_main->mmiDrucken->isEnabled());
+        QVERIFY(!m_main->mmiDruckereinrichtung->isEnabled());
+        QCOMPARE(actionTexts(menuNamed(bar, "&Stammdaten")->actions()),
+                 QStringList({"&Personal", "&Schichtplan"}));
+        QCOMPARE(actionTexts(menuNamed(bar, "&Bearbeiten")->actions()),
+                 QStringList({"&Zeiterfassung"}));
+        QCOMPARE(actionTexts(menuNamed(bar, "&Hilfe")->actions()),
+                 QStringList({"&Inhalt", "In&fo..."}));
+        QCOMPARE(m_main->mmiInhalt->shortcut(), QKeySequence(Qt::Key_F1));
+        QCOMPARE(m_main->windowTitle(), QStringLiteral("Taktora"));
+    }
+
+    void toolBarButtons()
+    {
+        QStringList sections;
+        QStringList visibleButtons;
+        for (QToolBar *bar : m_main->findChildren<QToolBar *>()) {
+            sections << bar->windowTitle();
+            for (QAction *a : bar->actions()) {
+                QCOMPARE(a->toolTip(), a->text());
+                if (!a->isVisible())
+                    continue;
+                visibleButtons << a->text();
+                auto *button = qobject_cast<QToolButton *>(bar->widgetForAction(a));
+                QVERIFY(button && button->autoRaise()); // flat
+                const QIcon icon = a->icon();
+                QCOMPARE(maxSaturation(icon.pixmap(24, 24, QIcon::Normal).toImage()), 0);
+                QVERIFY(maxSaturation(icon.pixmap(24, 24, QIcon::Active).toImage()) > 80);
+            }
+        }
+        QCOMPARE(sections, QStringList({"Datei", "Stammdaten", "Bearbeiten", "Fenster", "Hilfe"}));
+        QCOMPARE(visibleButtons,
+                 QStringList({"Programm beenden", "Personal", "Schichtplan", "Zeiterfassung"}));
+
+        // A tool button runs its menu command.
+        QToolBar *stamm = m_main->findChild<QToolBar *>(QStringLiteral("tbStammdaten"));
+        QVERIFY(stamm);
+        stamm->actions().first()->trigger();
+        QCOMPARE(framesOf(area(), "tk::TFormPers"), 1);
+    }
+
+    void statusBarPanels()
+    {
+        QVERIFY(QRegularExpression(QStringLiteral("^V \\d+\\.\\d+\\.\\d+\\.\\d+ / "
+                                                  "\\d\\d\\.\\d\\d\\.\\d{4}$"))
+                    .match(m_main->paVersion->text())
+                    .hasMatch());
+        QCOMPARE(m_main->paVersion->text(), Version::panelText());
+        QCOMPARE(m_main->paDate->text(), ShortDateText(QDate::currentDate()));
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$"))
+                    .match(m_main->paClock->text())
+                    .hasMatch());
+    }
+
+    // Left running past midnight, the date panel changes at 00:00:10 and only then.
+    void dateRefreshedAfterMidnight()
+    {
+        DigitalClock *clock = m_main->paClock;
+        QSignalSpy alarms(clock, &DigitalClock::alarm);
+        const QDate day(2024, 12, 31);
+        clock->tick(QDateTime(day, QTime(23, 59, 58)));
+        clock->tick(QDateTime(day.addDays(1), QTime(0, 0, 9)));
+        QCOMPARE(alarms.count(), 0);
+        clock->tick(QDateTime(day.addDays(1), QTime(0, 0, 10)));
+        QCOMPARE(alarms.count(), 1);
+        QCOMPARE(m_main->paDate->text(), QStringLiteral("01.01.2025"));
+        QCOMPARE(clock->text(), QStringLiteral("00:00:10"));
+        clock->tick(QDateTime(day.addDays(1), QTime(0, 0, 11)));
+        clock->tick(QDateTime(day.addDays(1), QTime(12, 0, 0)));
+        QCOMPARE(alarms.count(), 1);
+        // A machine asleep over the alarm time still refreshes when it wakes.
+        clock->tick(QDateTime(day.addDays(3), QTime(8, 0, 0)));
+        QCOMPARE(alarms.count(), 2);
+        QCOMPARE(m_main->paDate->text(), QStringLiteral("03.01.2025"));
+    }
+
+    void showOrCreateKeepsOneWindowPerClass()
+    {
+        m_main->mmiPersonalClick();
+        QMdiSubWindow *first = area()->currentSubWindow();
+        QVERIFY(first);
+        QCOMPARE(first->widget()->windowTitle(), QStringLiteral("Personal"));
+        m_main->mmiSchichtplanClick();
+        m_main->mmiZeiterfassungClick();
+        QCOMPARE(area()->currentSubWindow()->widget()->windowTitle(),
+                 QStringLiteral("Zeiterfassung"));
+
+        m_main->mmiPersonalClick();
+        QCOMPARE(area()->subWindowList().size(), 3);
+        QCOMPARE(framesOf(area(), "tk::TFormPers"), 1);
+        QCOMPARE(framesOf(area(), "tk::TFormSchicht"), 1);
+        QCOMPARE(framesOf(area(), "tk::TFormAuswert"), 1);
+        QCOMPARE(area()->currentSubWindow(), first); // brought to the front
+    }
+
+    void showOrCreateRestoresMinimised()
+    {
+        m_main->mmiSchichtplanClick();
+        QMdiSubWindow *frame = area()->currentSubWindow();
+        frame->showMinimized();
+        QVERIFY(frame->isMinimized());
+        m_main->mmiPersonalClick();
+        m_main->mmiSchichtplanClick();
+        QCOMPARE(area()->subWindowList().size(), 2);
+        QVERIFY(!frame->isMinimized());
+        QVERIFY(frame->isVisible());
+        QCOMPARE(area()->currentSubWindow(), frame);
+    }
+
+    void closedWindowIsCreatedAfresh()
+    {
+        m_main->mmiPersonalClick();
+        QPointer<QWidget> form = area()->currentSubWindow()->widget();
+        QVERIFY(area()->currentSubWindow()->close());
+        QTRY_VERIFY(form.isNull()); // freed on close
+        QVERIFY(area()->subWindowList().isEmpty());
+        m_main->mmiPersonalClick();
+        QCOMPARE(area()->subWindowList().size(), 1);
+        QVERIFY(area()->currentSubWindow()->widget()->inherits("tk::TFormPers"));
+    }
+
+    // A window that cannot open its tables closes itself: its frame goes with it.
+    void windowClosingItselfTakesItsFrame()
+    {
+        m_main->mmiZeiterfassungClick();
+        QPointer<QMdiSubWindow> frame = area()->currentSubWindow();
+        QPointer<QWidget> form = frame->widget();
+        QMetaObject::invokeMethod(form, &QWidget::close, Qt::QueuedConnection);
+        QTRY_VERIFY(frame.isNull());
+        QVERIFY(form.isNull());
+        QVERIFY(area()->subWindowList().isEmpty());
+
+        // Also when the window frees itself at once on close.
+        auto *selfFreeing = new QWidget;
+        selfFreeing->setAttribute(Qt::WA_DeleteOnClose);
+        frame = MdiChildren::adopt(area(), selfFreeing, QStringLiteral("Frei"));
+        frame->show();
+        QVERIFY(selfFreeing->close());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QTRY_VERIFY(frame.isNull());
+    }
+
+    void captionAndClassBothMatch()
+    {
+        auto *other = new TFormPers;
+        MdiChildren::adopt(area(), other, QStringLiteral("Andere"));
+        m_main->mmiPersonalClick();
+        QCOMPARE(framesOf(area(), "tk::TFormPers"), 2); // the caption differs
+        QVERIFY(MdiChildren::find(
+            area(), [](QWidget *w) { return w->inherits("tk::TFormPers"); }, QString()));
+        QVERIFY(!MdiChildren::find(
+            area(), [](QWidget *w) { return w->inherits("tk::TFormPers"); },
+            QStringLiteral("personal"))); // captions compare case-sensitively
+    }
+
+    void waitCursorNests()
+    {
+        QVERIFY(!QGuiApplication::overrideCursor());
+        int depthInside = 0;
+        Qt::CursorShape shapeInside = Qt::ArrowCursor;
+        {
+            WaitCursor outer;
+            MdiChildren::showOrCreate(
+                area(), [](QWidget *) { return false; },
+                [&] {
+                    depthInside = WaitCursor::depth();
+                    shapeInside = QGuiApplication::overrideCursor()->shape();
+                    return new QWidget;
+                },
+                QStringLiteral("Test"));
+            QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+            QCOMPARE(WaitCursor::depth(), 1);
+        }
+        QCOMPARE(depthInside, 2);
+        QCOMPARE(shapeInside, Qt::WaitCursor);
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    void windowMenuListsChildWindows()
+    {
+        m_main->mmiPersonalClick();
+        m_main->mmiZeiterfassungClick();
+        emit m_main->mmiFenster->aboutToShow();
+        const QStringList texts = actionTexts(m_main->mmiFenster->actions());
+        QCOMPARE(
+            texts,
+            QStringList({"Neues &Fenster", "&Nebeneinander", "Ü&berlappend", "&Alle anordnen", "-",
+                         "&Verbergen", "&Zeigen...", "-", "&1 Personal", "&2 Zeiterfassung"}));
+        QList<QAction *> items = m_main->mmiFenster->actions();
+        QVERIFY(items.last()->isChecked());
+        items.at(8)->trigger();
+        QCOMPARE(area()->currentSubWindow()->widget()->windowTitle(), QStringLiteral("Personal"));
+
+        m_main->mmiVerbergen->trigger();
+        QVERIFY(area()->subWindowList().first()->isHidden());
+        m_main->mmiZeigen->trigger();
+        QVERIFY(!area()->subWindowList().first()->isHidden());
+    }
+
+    void arrangeMinimisedWindows()
+    {
+        m_main->mmiPersonalClick();
+        m_main->mmiSchichtplanClick();
+        for (QMdiSubWindow *frame : area()->subWindowList()) {
+            frame->showMinimized();
+            frame->move(200, 10);
+        }
+        m_main->mmiAlleAnordnen->trigger();
+        const QList<QMdiSubWindow *> frames = area()->subWindowList();
+        const int bottom = area()->viewport()->height();
+        QCOMPARE(frames.at(0)->geometry().bottom() + 1, bottom);
+        QCOMPARE(frames.at(1)->geometry().bottom() + 1, bottom);
+        QCOMPARE(frames.at(0)->x(), 0);
+        QCOMPARE(frames.at(1)->x(), frames.at(0)->width());
+    }
+
+    void childPlacementPersists()
+    {
+        m_main->mmiPersonalClick();
+        QMdiSubWindow *frame = area()->currentSubWindow();
+        frame->setGeometry(30, 40, 320, 210);
+        frame->close();
+        QSettings ini(WindowPlacement::filePath(), QSettings::IniFormat);
+        QCOMPARE(ini.value("TFormPers/Width").toInt(), 320);
+        QCOMPARE(ini.value("TFormPers/State").toString(), QStringLiteral("Normal"));
+
+        m_main->mmiPersonalClick();
+        QCOMPARE(area()->currentSubWindow()->geometry(), QRect(30, 40, 320, 210));
+
+        // Minimised, it stores the size it returns to.
+        area()->currentSubWindow()->showMinimized();
+        area()->currentSubWindow()->close();
+        ini.sync();
+        QCOMPARE(ini.value("TFormPers/Width").toInt(), 320);
+        QCOMPARE(ini.value("TFormPers/State").toString(), QStringLiteral("Minimized"));
+    }
+
+    void unusablePlacementIsIgnored()
+    {
+        {
+            QSettings ini(WindowPlacement::filePath(), QSettings::IniFormat);
+            ini.setValue("TFormSchicht/Left", "links");
+            ini.setValue("TFormSchicht/Top", 5);
+            ini.setValue("TFormSchicht/Width", 300);
+            ini.setValue("TFormSchicht/Height", 200);
+            ini.setValue("TFormAuswert/Left", 90000);
+            ini.setValue("TFormAuswert/Top", 90000);
+            ini.setValue("TFormAuswert/Width", 300);
+            ini.setValue("TFormAuswert/Height", 200);
+        }
+        m_main->mmiSchichtplanClick();
+        QVERIFY(area()->currentSubWindow()->width() != 300); // not applied
+        m_main->mmiZeiterfassungClick();
+        QCOMPARE(area()->currentSubWindow()->geometry(), QRect(0, 0, 300, 200)); // pulled back
+    }
+
+    void closingAsksEveryChildWindow()
+    {
+        auto *refusing = new RefusingForm;
+        MdiChildren::adopt(area(), refusing, QStringLiteral("Offen"))->show();
+        m_main->mmiPersonalClick();
+        QSignalSpy closed(m_main.get(), &TFormMain::closed);
+
+        QVERIFY(!m_main->close());
+        QVERIFY(m_main->isVisible());
+        QCOMPARE(closed.count(), 0);
+        QCOMPARE(refusing->closeRequests, 1);
+
+        refusing->refuse = false;
+        QVERIFY(m_main->close());
+        QCOMPARE(closed.count(), 1);
+        QCOMPARE(refusing->closeRequests, 2);
+        QSettings ini(WindowPlacement::filePath(), QSettings::IniFormat);
+        QVERIFY(ini.contains("TFormMain/Width"));
+        QVERIFY(ini.contains("TFormMain/ToolBars"));
+        QVERIFY(ini.contains("TFormPers/Width"));
+    }
+
+    void f1OpensHelp()
+    {
+        QVERIFY(QTest::qWaitForWindowActive(m_main.get()));
+        m_main->mmiPersonalClick();
+        QTest::keyClick(area()->currentSubWindow()->widget(), Qt::Key_F1);
+        QTextBrowser *help = m_main->helpLayer()->helpWindow();
+        QVERIFY(help); // no Taktora.chm beside the test program: the own help text
+        QVERIFY(help->isVisible());
+        QVERIFY(help->toPlainText().contains(QStringLiteral("Zeiterfassung")));
+        m_main->close();
+        QTRY_VERIFY(!m_main->helpLayer()->helpWindow()); // closed with the main window
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,207 @@
+#include <QtTest>
+
+#include <QProcess>
+#include <QTextBrowser>
+
+#include "app/Application.h"
+#include "app/CommandLine.h"
+#include "app/HelpLayer.h"
+#include "app/Version.h"
+#include "core/common/ClockText.h"
+#include "core/common/Errors.h"
+#include "tests/support/ModalAnswer.h"
+
+using namespace tk;
+
+// Command line, version, central error handler, help layer and the console start of the
+// program itself.
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private:
+    // The program beside the test programs' folder, when it was built.
+    static QString programPath()
+    {
+        return QDir(QCoreApplication::applicationDirPath()).absoluteFilePath("../taktora");
+    }
+
+private Q_SLOTS:
+    void dataFolderBesideProgram()
+    {
+        const QString programDir = QStringLiteral("/opt/taktora/bin");
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(QDir::tempPath()); // another directory than the program's
+        const StartOptions options = parseCommandLine({"taktora"}, programDir);
+        QDir::setCurrent(previous);
+        QVERIFY(options.isValid());
+        QCOMPARE(options.dataDir, QStringLiteral("/opt/taktora/bin/Daten"));
+        QVERIFY(!options.createDatabase);
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("dataDir"); // relative to the current directory
+        QTest::addColumn<bool>("create");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("data dir") << QStringList{"--data-dir", "/srv/zeit"} << "/srv/zeit" << false
+                                  << true;
+        QTest::newRow("relative") << QStringList{"--data-dir", "x/../Firma"} << "Firma" << false
+                                  << true;
+        QTest::newRow("with =") << QStringList{"--data-dir=/srv/a", "--create-database"} << "/srv/a"
+                                << true << true;
+        QTest::newRow("create only") << QStringList{"--create-database"} << "" << true << true;
+        QTest::newRow("missing folder") << QStringList{"--data-dir"} << "" << false << false;
+        QTest::newRow("empty folder") << QStringList{"--data-dir="} << "" << false << false;
+        QTest::newRow("unknown option") << QStringList{"--datadir", "x"} << "" << false << false;
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, dataDir);
+        QFETCH(bool, create);
+        QFETCH(bool, valid);
+        const StartOptions options =
+            parseCommandLine(QStringList{"taktora"} + arguments, QStringLiteral("/prog"));
+        QCOMPARE(options.isValid(), valid);
+        if (!valid) {
+            QVERIFY(!options.error.isEmpty());
+            return;
+        }
+        QCOMPARE(options.createDatabase, create);
+        const QString expected = dataDir.isEmpty()
+            ? QStringLiteral("/prog/Daten")
+            : QDir::cleanPath(QDir::current().absoluteFilePath(dataDir));
+        QCOMPARE(options.dataDir, expected);
+    }
+
+    void versionTextAndDate()
+    {
+        Version::initialize();
+        QVERIFY(
+            QRegularExpression("^\\d+\\.\\d+\\.\\d+\\.\\d+$").match(Version::text()).hasMatch());
+        QCOMPARE(Version::text(),
+                 QString::asprintf("%d.%d.%d.%d", TAKTORA_VERSION_MAJOR, TAKTORA_VERSION_MINOR,
+                                   TAKTORA_VERSION_PATCH, TAKTORA_VERSION_TWEAK + 0));
+        const QFileInfo program(QCoreApplication::applicationFilePath());
+        QCOMPARE(Version::date(), ShortDateText(program.lastModified().date()));
+        QCOMPARE(Version::panelText(), "V " + Version::text() + " / " + Version::date());
+        QCOMPARE(Version::fileDate(QStringLiteral("/nonexistent/taktora")), QString());
+    }
+
+    // An error escaping a handler ends in the error box; the event loop goes on.
+    void centralErrorHandler()
+    {
+        QStringList reported;
+        Application::setErrorReporter([&](const QString &message) { reported << message; });
+        bool afterwards = false;
+        QTimer::singleShot(
+            0, [] { throw DbError(QStringLiteral("Kann Personal-Datei nicht öffnen !")); });
+        QTimer::singleShot(0, [] { throw std::runtime_error("disk full"); });
+        QTimer::singleShot(0, [] { throw 42; });
+        QTimer::singleShot(5, [&] { afterwards = true; });
+        QTRY_VERIFY(afterwards);
+        Application::setErrorReporter(nullptr);
+        QCOMPARE(reported,
+                 QStringList(
+                     {"Kann Personal-Datei nicht öffnen !", "disk full", "Unbekannter Fehler."}));
+    }
+
+    void errorBoxShowsMessage()
+    {
+        auto answer = test::answerNextModal(test::clickButton(QMessageBox::Ok));
+        QTimer::singleShot(0, [] { throw DbError(QStringLiteral("Die Datei ist gesperrt.")); });
+        QTRY_VERIFY_WITH_TIMEOUT(answer->closed || !answer->failure.isEmpty(), 8000);
+        QVERIFY2(answer->answered(), qPrintable(answer->failure));
+        QCOMPARE(answer->title, QStringLiteral("Information"));
+        QCOMPARE(answer->text, QStringLiteral("Die Datei ist gesperrt."));
+    }
+
+    void helpOpensChmWithViewer()
+    {
+        QTemporaryDir dir;
+        const QString chm = dir.filePath("Taktora.chm");
+        QFile(chm).open(QIODevice::WriteOnly);
+        const QString log = dir.filePath("viewer.log");
+        const QString viewer = dir.filePath("viewer.sh");
+        QFile script(viewer);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(QStringLiteral("#!/bin/sh\necho \"$@\" > '%1'\n").arg(log).toUtf8());
+        script.close();
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+
+        HelpLayer help(chm);
+        help.setViewers({dir.filePath("not-installed"), viewer});
+        QCOMPARE(help.showTopic(HelpLayer::ContentsTopic), HelpLayer::Shown::Viewer);
+        QTRY_VERIFY(QFileInfo(log).size() > 0);
+        QFile written(log);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll().trimmed(), chm.toUtf8());
+        QVERIFY(!help.helpWindow());
+    }
+
+    void helpFallsBackToOwnText()
+    {
+        QTemporaryDir dir;
+        HelpLayer withoutFile(dir.filePath("Taktora.chm"));
+        QCOMPARE(withoutFile.showTopic(HelpLayer::ContentsTopic), HelpLayer::Shown::HelpWindow);
+        QVERIFY(withoutFile.helpWindow()->toPlainText().contains("F5"));
+        withoutFile.helpWindow()->close();
+
+        QFile(dir.filePath("Taktora.chm")).open(QIODevice::WriteOnly);
+        HelpLayer withoutViewer(dir.filePath("Taktora.chm"));
+        withoutViewer.setViewers({dir.filePath("no-viewer")});
+        QCOMPARE(withoutViewer.showTopic(HelpLayer::ContentsTopic), HelpLayer::Shown::HelpWindow);
+        withoutViewer.helpWindow()->close();
+
+        auto answer = test::answerNextModal(test::clickButton(QMessageBox::Ok));
+        QCOMPARE(withoutViewer.showTopic(4711), HelpLayer::Shown::Nothing);
+        QVERIFY2(answer->answered(), qPrintable(answer->failure));
+        QVERIFY(answer->text.contains("Taktora.chm"));
+    }
+
+    // "taktora --create-database" creates the tables once, never touches an existing
+    // database and needs no display.
+    void consoleCreateDatabase()
+    {
+        if (!QFileInfo(programPath()).isExecutable())
+            QSKIP("the program itself is not built");
+        QTemporaryDir dir;
+        const QString dataDir = dir.filePath("Firma/Daten");
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("DISPLAY");
+        env.insert("QT_QPA_PLATFORM", "xcb"); // would fail if it opened a window
+        QProcess run;
+        run.setProcessEnvironment(env);
+        run.start(programPath(), {"--create-database", "--data-dir", dataDir});
+        QVERIFY(run.waitForFinished(30000));
+        QCOMPARE(run.exitCode(), 0);
+        const QString db = QDir(dataDir).filePath("taktora.db");
+        QVERIFY(QFileInfo(db).isFile());
+        const QDateTime written = QFileInfo(db).lastModified();
+        const qint64 size = QFileInfo(db).size();
+
+        run.start(programPath(), {"--data-dir=" + dataDir, "--create-database"});
+        QVERIFY(run.waitForFinished(30000));
+        QCOMPARE(run.exitCode(), 0);
+        QVERIFY(run.readAllStandardOutput().contains("besteht bereits"));
+        QCOMPARE(QFileInfo(db).lastModified(), written);
+        QCOMPARE(QFileInfo(db).size(), size);
+
+        run.start(programPath(), {"--create-database", "--unbekannt"});
+        QVERIFY(run.waitForFinished(30000));
+        QCOMPARE(run.exitCode(), 2);
+        QVERIFY(QString::fromLocal8Bit(run.readAllStandardError()).contains("Unbekannte Option"));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    Application app(argc, argv);
+    TestStartup test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_startup.moc"
