@@ -421,7 +421,10 @@ void Table::masterMoved()
     if (!isOpen() || m_hasRange)
         return;
     storePending();
-    reload(-1, 0);
+    // Storing the master row re-announces it without moving it: the detail row the operator
+    // works on stays current. A real move finds none of the old rows and starts at the first.
+    const qint64 keep = m_current >= 0 ? m_rows.at(m_current).rowId : -1;
+    reload(keep, 0);
     announceView();
     announceRecord();
 }

@@ -7,14 +7,18 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "core/common/ClockText.h"
 #include "core/db/Database.h"
+#include "core/db/DayPlanCopy.h"
+#include "core/db/ShiftPlanUsage.h"
 #include "core/db/SuspendedControls.h"
 #include "core/db/Table.h"
+#include "gui/masterdata/DlgCopyDayPlan.h"
 #include "gui/reports/ListCommands.h"
 #include "gui/timefields/KvTimeEdit.h"
 #include "gui/widgets/DbEdit.h"
@@ -161,8 +165,18 @@ QWidget *TFormSchicht::buildPlanPage()
                                    page);
     dbNavTagplan->setObjectName(QStringLiteral("dbNavTagplan"));
 
+    btnCopyDayPlan = new QPushButton(QStringLiteral("Tagesplan &kopieren"), page);
+    btnCopyDayPlan->setObjectName(QStringLiteral("btnCopyDayPlan"));
+    btnCopyDayPlan->setAutoDefault(false);
+    connect(btnCopyDayPlan, &QPushButton::clicked, this, &TFormSchicht::btnCopyDayPlanClick);
+    auto *dayPlanTools = new QHBoxLayout;
+    dayPlanTools->addWidget(dbNavTagplan);
+    dayPlanTools->addSpacing(8);
+    dayPlanTools->addWidget(btnCopyDayPlan);
+    dayPlanTools->addStretch(1);
+
     auto *right = new QVBoxLayout;
-    right->addWidget(dbNavTagplan, 0, Qt::AlignLeft);
+    right->addLayout(dayPlanTools);
     right->addSpacing(6);
     right->addWidget(buildDayPlanFields());
     right->addStretch(1);
@@ -252,6 +266,7 @@ void TFormSchicht::setFocusOrder()
                            edPauseVon1,   edPauseBis1,   edPauseVon2, edPauseBis2, edPauseVon3,
                            edPauseBis3,   edSollstd,     edUeberstd1, edUeberstd2, edUeberstd3};
     order << navigatorButtons(dbNavTagplan);
+    order << btnCopyDayPlan;
     order << grdSchicht;
     order << navigatorButtons(dbNavSchicht);
     order << toolButtons();
@@ -358,6 +373,14 @@ void TFormSchicht::dbNavSchichtDeleteClick()
 {
     if (!tblSchicht->isOpen() || tblSchicht->isEmpty())
         return;
+    const int plan = tblSchicht->field(QStringLiteral("Schichtplan")).asInteger();
+    ShiftPlanUsage usage;
+    if (!runGuarded(this, [&usage, plan] { usage = shiftPlanUsage(plan); }))
+        return;
+    if (usage.inUse()) {
+        showInformation(this, shiftPlanUsageText(plan, usage));
+        return;
+    }
     if (!confirm(this, QStringLiteral("Schichtplan löschen ?")))
         return;
     runGuarded(this, [this] {
@@ -366,6 +389,21 @@ void TFormSchicht::dbNavSchichtDeleteClick()
         while (!tblTagplan->isEmpty())
             tblTagplan->remove();
         tblSchicht->remove();
+    });
+}
+
+void TFormSchicht::btnCopyDayPlanClick()
+{
+    if (!tblTagplan->isOpen() || tblTagplan->isEmpty() || !storePendingEdits())
+        return;
+    const int plan = tblTagplan->field(QStringLiteral("Schichtplan")).asInteger();
+    const int day = tblTagplan->field(QStringLiteral("Tagesplan")).asInteger();
+    const std::optional<QList<int>> days = TDlgCopyDayPlan::ask(this, dayLabels(), day);
+    if (!days || days->isEmpty())
+        return;
+    runGuarded(this, [&] {
+        copyDayPlan(plan, day, *days);
+        tblTagplan->refresh();
     });
 }
 

@@ -4,6 +4,7 @@
 
 class QKeyEvent;
 class QLabel;
+class QPushButton;
 
 namespace tk {
 
@@ -41,6 +42,8 @@ public Q_SLOTS:
     void dbNavSchichtInsertClick();
     // Delete shift plan: asks, then deletes the day plans and the plan in one transaction.
     void dbNavSchichtDeleteClick();
+    // Copies the times of the current day plan to the weekdays the operator ticks.
+    void btnCopyDayPlanClick();
     void btnPrintClick() override;
 
 private:
@@ -71,6 +74,7 @@ private:
     DbEdit *edBezeichnung = nullptr;
     DbGrid *grdTagplan = nullptr;
     DbNavigator *dbNavTagplan = nullptr;
+    QPushButton *btnCopyDayPlan = nullptr;
     TKvDBTimeEdit *edVon = nullptr;
     TKvDBTimeEdit *edBis = nullptr;
     TKvDBTimeEdit *edPauseVon1 = nullptr;

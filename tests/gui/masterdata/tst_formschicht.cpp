@@ -14,6 +14,7 @@
 #include "tests/gui/masterdata/MasterDataKit.h"
 #include "tests/support/TempDataDir.h"
 
+#include <QCheckBox>
 #include <QToolButton>
 
 using namespace tk;
@@ -86,6 +87,9 @@ private Q_SLOTS:
     void ctrlKeysDoNothingInTheDayPlanGrid();
     void ctrlCDropsBothPendingEdits();
     void searchFieldMovesToThePlan();
+    void ctrlSKeepsTheCurrentDayPlan();
+    void usedPlanIsNotDeleted();
+    void dayPlanIsCopiedToChosenWeekdays();
     void missingTablesAreReportedAndCloseTheWindow();
 
 private:
@@ -413,6 +417,120 @@ void TstFrSchicht::searchFieldMovesToThePlan()
     // Editing the plan disables the search field.
     typeText(QStringLiteral("!"));
     QVERIFY(!search->isEnabled());
+}
+
+void TstFrSchicht::ctrlSKeepsTheCurrentDayPlan()
+{
+    seedPlan(1);
+    TFormSchicht &form = openForm();
+    control<QWidget>(form, "edBezeichnung")->setFocus(Qt::TabFocusReason);
+    typeText(QStringLiteral("Früh")); // storing the plan must not move its day plans
+    QVERIFY(form.tagplanTable()->findKey({1, 5}));
+    control<QWidget>(form, "edUeberstd3")->setFocus(Qt::TabFocusReason);
+    typeText(QStringLiteral("0010")); // the minutes are half typed: the focus stays
+    key(Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(sqlValue(QStringLiteral("SELECT Ueberstd3 FROM Tagplan WHERE Tagesplan = 5")).toInt(),
+             60);
+    QCOMPARE(form.tagplanTable()->field(QStringLiteral("Tagesplan")).asInteger(), 5);
+    QCOMPARE(focusName(), QStringLiteral("edUeberstd3"));
+    // The next keys still edit the Friday.
+    key(Qt::Key_Delete);
+    key(Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(sqlValue(QStringLiteral("SELECT Ueberstd3 FROM Tagplan WHERE Tagesplan = 5")).isNull());
+    QVERIFY(sqlValue(QStringLiteral("SELECT Ueberstd3 FROM Tagplan WHERE Tagesplan = 1")).isNull());
+}
+
+void TstFrSchicht::usedPlanIsNotDeleted()
+{
+    seedPlan(1);
+    seedPlan(2);
+    TempDataDir::exec(QStringLiteral("INSERT INTO Personal (PersonalNummer, Name, Schicht, "
+                                     "AuswertBegin) VALUES (7, 'A', 2, 1)"));
+    for (int day = 0; day < 61; ++day)
+        TempDataDir::exec(
+            QStringLiteral(
+                "INSERT INTO auswert (PersonalNummer, Datum, Schicht) VALUES (7, '%1', 2)")
+                .arg(QDate(2026, 10, 1).addDays(day).toString(Qt::ISODate)));
+    TempDataDir::exec(QStringLiteral(
+        "INSERT INTO auswert (PersonalNummer, Datum, Schicht) VALUES (8, '2026-10-01', 1)"));
+    TFormSchicht &form = openForm();
+    QVERIFY(form.schichtTable()->findKey({2}));
+    auto refusal = answerNextModal(clickButton(QMessageBox::Ok));
+    key(Qt::Key_L, Qt::ControlModifier);
+    QVERIFY(reactivate(&form));
+    QVERIFY(refusal->answered());
+    QCOMPARE(refusal->text,
+             QStringLiteral("Schichtplan 2 wird von 1 Mitarbeiter und 61 Tagen "
+                            "verwendet."));
+    QCOMPARE(sqlCount(QStringLiteral("Schicht")), 2);
+    QCOMPARE(sqlCount(QStringLiteral("Tagplan")), 16);
+
+    // Used by one day record alone: refused as well, in the singular.
+    QVERIFY(form.schichtTable()->findKey({1}));
+    refusal = answerNextModal(clickButton(QMessageBox::Ok));
+    key(Qt::Key_L, Qt::ControlModifier);
+    QVERIFY(reactivate(&form));
+    QCOMPARE(refusal->text, QStringLiteral("Schichtplan 1 wird von 1 Tag verwendet."));
+    QCOMPARE(sqlCount(QStringLiteral("Schicht")), 2);
+}
+
+void TstFrSchicht::dayPlanIsCopiedToChosenWeekdays()
+{
+    seedPlan(1);
+    seedPlan(2);
+    TempDataDir::exec(QStringLiteral(
+        "UPDATE Tagplan SET Von = 360, Bis = 885, PauseVon1 = 540, PauseBis1 = "
+        "555, Sollstd = 480, Ueberstd3 = 60 WHERE Schichtplan = 1 AND Tagesplan = 1"));
+    TempDataDir::exec(
+        QStringLiteral("UPDATE Tagplan SET Von = 420 WHERE Schichtplan = 1 AND Tagesplan = 4"));
+    TFormSchicht &form = openForm();
+    control<QWidget>(form, "edBis")->setFocus(Qt::TabFocusReason);
+    typeText(QStringLiteral("1500")); // pending, stored before copying
+    // Keys alone: the first box that can be chosen has the focus; Monday cannot be.
+    std::vector<QString> offered;
+    auto dialog = answerNextModal([&offered](QWidget *modal) {
+        for (QCheckBox *box : modal->findChildren<QCheckBox *>())
+            if (box->isEnabled())
+                offered.push_back(box->text());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); // Di
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space); // Fr
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+    control<QAbstractButton>(form, "btnCopyDayPlan")->click();
+    QVERIFY(reactivate(&form));
+    QVERIFY(dialog->answered());
+    QCOMPARE(dialog->title, QStringLiteral("Tagesplan kopieren"));
+    QCOMPARE(offered.size(), size_t(7));
+    const QString copied = QStringLiteral(
+        "Tagplan WHERE Schichtplan = 1 AND Von = 360 AND Bis = 900 AND PauseVon1 = 540 AND "
+        "PauseBis1 = 555 AND Sollstd = 480 AND Ueberstd3 = 60 AND PauseVon2 IS NULL");
+    QCOMPARE(sqlCount(copied + QStringLiteral(" AND Tagesplan IN (1, 2, 5)")), 3);
+    QCOMPARE(sqlCount(copied), 3);
+    QCOMPARE(sqlValue(QStringLiteral("SELECT Von FROM Tagplan WHERE Schichtplan = 1 AND "
+                                     "Tagesplan = 4"))
+                 .toInt(),
+             420);
+    QCOMPARE(sqlValue(QStringLiteral("SELECT Bezeichnung FROM Tagplan WHERE Schichtplan = 1 AND "
+                                     "Tagesplan = 2"))
+                 .toString(),
+             QStringLiteral("Di"));
+    QCOMPARE(sqlCount(QStringLiteral("Tagplan WHERE Schichtplan = 2 AND Von IS NOT NULL")), 0);
+    // The window shows the copies and stays on the day plan copied from.
+    QCOMPARE(form.tagplanTable()->field(QStringLiteral("Tagesplan")).asInteger(), 1);
+    QCOMPARE(cellOf(control<DbGrid>(form, "grdTagplan"), 4, 3).text, QStringLiteral("15:00"));
+
+    // Abbrechen copies nothing.
+    dialog = answerNextModal([](QWidget *modal) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    control<QAbstractButton>(form, "btnCopyDayPlan")->click();
+    QVERIFY(reactivate(&form));
+    QVERIFY(dialog->answered());
+    QCOMPARE(sqlCount(copied), 3);
 }
 
 void TstFrSchicht::missingTablesAreReportedAndCloseTheWindow()
