@@ -28,7 +28,8 @@ quint16 TimeEntryState::minutesValue() const
 
 bool TimeEntryState::setMinutesValue(quint16 value)
 {
-    if (m_kind == TimeFieldKind::Time && value >= 24 * 60)
+    const int dayEnd = 24 * 60;
+    if (m_kind == TimeFieldKind::Time && (value > dayEnd || (value == dayEnd && !m_allowDayEnd)))
         throw TimeEncodingError();
     const int hours = value / 60;
     const int minutes = value % 60;
@@ -38,6 +39,7 @@ bool TimeEntryState::setMinutesValue(quint16 value)
     m_minutes = minutes;
     m_empty = false;
     m_dayType = QLatin1Char('T');
+    restartTyping();
     return true;
 }
 
@@ -46,6 +48,25 @@ void TimeEntryState::makeEmpty()
     m_hours = 0;
     m_minutes = 0;
     m_empty = true;
+    restartTyping();
+}
+
+void TimeEntryState::restartTyping()
+{
+    m_position = 0;
+    m_hoursJustTyped = false;
+}
+
+bool TimeEntryState::validHours(int hours) const
+{
+    return hours < 24 || (m_allowDayEnd && hours == 24);
+}
+
+TimeEntryState::Outcome TimeEntryState::refusal()
+{
+    Outcome outcome;
+    outcome.refused = true;
+    return outcome;
 }
 
 // The digit position survives focus changes on purpose: a part left half-typed is
@@ -59,6 +80,7 @@ void TimeEntryState::focusIn()
 void TimeEntryState::focusOut()
 {
     m_part = Part::None;
+    m_hoursJustTyped = false;
 }
 
 void TimeEntryState::pressMouse(bool rightHalf)
@@ -81,33 +103,47 @@ TimeEntryState::Outcome TimeEntryState::typeDigit(int digit)
     return ignored;
 }
 
-// A digit that would give 24 hours or more (duration: 999 or more) stands alone instead.
+// A second digit that cannot give a clock hour (27) is refused and the field stays as it
+// was; in a duration field a result of 999 or more stands alone instead.
 TimeEntryState::Outcome TimeEntryState::typeHourDigit(int digit)
 {
-    m_empty = false;
+    m_hoursJustTyped = false;
     if (m_position == 0) {
+        m_empty = false;
         m_hours = digit;
-        if (m_kind == TimeFieldKind::Time && digit >= 3)
+        if (m_kind == TimeFieldKind::Time && digit >= 3) {
             m_part = Part::Minutes; // no second digit can follow 3..9
-        else
+            m_hoursJustTyped = true;
+        } else {
             m_position = 1;
+        }
         return changed();
     }
     int hours = m_hours * 10 + digit;
-    if (hours >= maxHours())
+    if (m_kind == TimeFieldKind::Time && !validHours(hours))
+        return refusal();
+    if (hours >= maxHours() && m_kind == TimeFieldKind::Duration)
         hours = digit;
+    m_empty = false;
     m_hours = hours;
+    if (hours == 24)
+        m_minutes = 0;
     if (m_kind == TimeFieldKind::Duration && m_position == 1) {
         m_position = 2;
     } else {
         m_position = 0;
         m_part = Part::Minutes;
+        m_hoursJustTyped = true;
     }
     return changed();
 }
 
 TimeEntryState::Outcome TimeEntryState::typeMinuteDigit(int digit)
 {
+    m_hoursJustTyped = false;
+    const bool dayEnd = m_kind == TimeFieldKind::Time && m_hours == 24;
+    if (dayEnd && digit != 0)
+        return refusal(); // 24:00 is the only time with 24 hours
     m_empty = false;
     if (m_position == 0) {
         m_minutes = digit;
@@ -118,7 +154,7 @@ TimeEntryState::Outcome TimeEntryState::typeMinuteDigit(int digit)
         return changed();
     }
     int minutes = m_minutes * 10 + digit;
-    if (minutes >= 60)
+    if (minutes >= 60 || dayEnd)
         minutes = digit;
     m_minutes = minutes;
     m_position = 0;
@@ -132,15 +168,22 @@ TimeEntryState::Outcome TimeEntryState::typeMinuteDigit(int digit)
 
 TimeEntryState::Outcome TimeEntryState::step(int delta)
 {
+    m_hoursJustTyped = false;
+    if (m_part == Part::Minutes && m_kind == TimeFieldKind::Time && m_hours == 24)
+        return refusal();
     m_position = 0;
     m_empty = false;
     if (m_part == Part::Hours) {
+        const bool time = m_kind == TimeFieldKind::Time;
+        const int wrap = time && validHours(24) ? 25 : maxHours();
         int hours = m_hours + delta;
-        if (hours >= maxHours())
+        if (hours >= wrap)
             hours = 0;
         else if (hours < 0)
-            hours = maxHours() - (m_kind == TimeFieldKind::Time ? 1 : 0);
+            hours = maxHours() - (time ? 1 : 0);
         m_hours = hours;
+        if (time && hours == 24)
+            m_minutes = 0;
     } else if (m_part == Part::Minutes) {
         int minutes = m_minutes + delta;
         if (minutes >= 60)
@@ -154,8 +197,19 @@ TimeEntryState::Outcome TimeEntryState::step(int delta)
 
 void TimeEntryState::switchPart()
 {
+    m_hoursJustTyped = false;
     m_position = 0;
     m_part = m_part == Part::Hours ? Part::Minutes : Part::Hours;
+}
+
+void TimeEntryState::typeSeparator()
+{
+    if (m_hoursJustTyped && m_part == Part::Minutes) {
+        m_hoursJustTyped = false;
+        m_position = 0;
+        return;
+    }
+    switchPart();
 }
 
 TimeEntryState::Outcome TimeEntryState::clear()
@@ -177,6 +231,7 @@ TimeEntryState::Outcome TimeEntryState::takeTimeOfDay(int minutesOfDay)
 
 TimeEntryState::Outcome TimeEntryState::typeDayLetter(QChar letter)
 {
+    m_hoursJustTyped = false;
     Outcome ignored;
     ignored.consumed = false;
     if (m_kind != TimeFieldKind::Time)
@@ -201,6 +256,7 @@ TimeEntryState::Outcome TimeEntryState::typeDayLetter(QChar letter)
 
 TimeEntryState::Outcome TimeEntryState::enter(bool shift)
 {
+    m_hoursJustTyped = false;
     Outcome outcome = changed(false);
     if (m_part == Part::Hours) {
         m_part = Part::Minutes;

@@ -24,6 +24,7 @@ public:
         bool change = false;  // call Change (repaint, write a bound field, fire OnChange)
         bool consumed = true; // the key was taken (Enter may pass on to the dialog)
         bool edited = false;  // hours, minutes or the empty flag were set by the input
+        bool refused = false; // the key would give an impossible time: nothing changed, beep
         FocusMove focus = FocusMove::Stay;
     };
 
@@ -39,15 +40,21 @@ public:
 
     void setTabOnEnterKey(bool on) { m_tabOnEnterKey = on; }
     bool tabOnEnterKey() const { return m_tabOnEnterKey; }
+    // A time field that may hold 24:00, the end of a day (hours 24 with minutes 00 only).
+    void setAllowDayEnd(bool on) { m_allowDayEnd = on; }
+    bool allowDayEnd() const { return m_allowDayEnd; }
 
     // hours * 60 + minutes, wrapped to 16 bits.
     quint16 minutesValue() const;
     // Splits value into hours and minutes; false (and nothing touched) when the field
     // already holds exactly these, so an empty field given 0 stays empty. A time field
-    // refuses 1440 or more with TimeEncodingError.
+    // refuses 1440 or more (1441 or more with allowDayEnd) with TimeEncodingError.
     bool setMinutesValue(quint16 value);
     // Empty state: hours and minutes 0.
     void makeEmpty();
+    // The next digit starts the active part afresh: the value came from outside (another
+    // record, a value set by the program), so half-typed input must not carry over.
+    void restartTyping();
     void setEmptyFlag(bool empty) { m_empty = empty; }
 
     void focusIn();
@@ -56,7 +63,11 @@ public:
 
     Outcome typeDigit(int digit);
     Outcome step(int delta);
+    // Arrows: hours become minutes, minutes and none become hours.
     void switchPart();
+    // Period, comma, decimal key: like switchPart, except right after typing completed the
+    // hours ("7." or "07.") the minutes stay active, as a clerk typing 7.30 means.
+    void typeSeparator();
     Outcome clear();
     // Insert: takes the given minutes after midnight like setMinutesValue (time field only).
     Outcome takeTimeOfDay(int minutesOfDay);
@@ -68,6 +79,8 @@ private:
     Outcome typeHourDigit(int digit);
     Outcome typeMinuteDigit(int digit);
     int maxHours() const { return m_kind == TimeFieldKind::Time ? 24 : 999; }
+    bool validHours(int hours) const;
+    static Outcome refusal();
 
     TimeFieldKind m_kind;
     int m_hours = 0;
@@ -76,7 +89,9 @@ private:
     QChar m_dayType = QLatin1Char('T');
     Part m_part = Part::None;
     int m_position = 0;
+    bool m_hoursJustTyped = false; // the last input completed the hours by typing
     bool m_tabOnEnterKey = false;
+    bool m_allowDayEnd = false;
 };
 
 } // namespace tk

@@ -50,7 +50,7 @@ void TDlgChangeTag::buildControls()
     for (int n = 1; n <= RowCount; ++n) {
         Row &row = m_rows.at(index(n));
         row.von = makeTimeField(this);
-        row.bis = makeTimeField(this);
+        row.bis = makeEndTimeField(this);
         row.kennung = new TValueComboBox(this);
         row.kennung->setItems(codeCaptions());
         row.kennung->setValues({QStringLiteral("N"), QStringLiteral("A"), QStringLiteral("F"),

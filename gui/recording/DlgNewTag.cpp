@@ -34,7 +34,7 @@ TDlgNewTag::TDlgNewTag(QWidget *parent)
 void TDlgNewTag::buildControls()
 {
     m_edVon = makeTimeField(this);
-    m_edBis = makeTimeField(this);
+    m_edBis = makeEndTimeField(this);
     m_laSumme = new QLabel(QStringLiteral("00:00"), this);
     m_edKennung = new QComboBox(this);
     m_edKennung->addItems(codeCaptions());

@@ -90,6 +90,13 @@ TKvTimeEdit *makeTimeField(QWidget *parent)
     return field;
 }
 
+TKvTimeEdit *makeEndTimeField(QWidget *parent)
+{
+    TKvTimeEdit *field = makeTimeField(parent);
+    field->setAllowDayEnd(true);
+    return field;
+}
+
 QPushButton *makeOkButton(const QString &caption, QWidget *parent)
 {
     auto *button = new QPushButton(caption, parent);

@@ -59,6 +59,8 @@ QStringList codeCaptions();
 QLabel *makeNameBar(QWidget *parent);
 // A time field as the dialogs use it: no day-type letter, Enter moves on.
 TKvTimeEdit *makeTimeField(QWidget *parent);
+// A to field: also takes 24:00, so that work up to midnight can be entered and shown.
+TKvTimeEdit *makeEndTimeField(QWidget *parent);
 QPushButton *makeOkButton(const QString &caption, QWidget *parent);
 QPushButton *makeCancelButton(QWidget *parent);
 // Sum line text: to minus from, both widened before the subtraction.

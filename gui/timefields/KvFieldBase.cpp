@@ -3,6 +3,7 @@
 #include "core/common/Errors.h"
 #include "gui/widgets/MessageBoxes.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -63,6 +64,12 @@ void KvFieldBase::setBorderStyle(BorderStyle style)
     update();
 }
 
+void KvFieldBase::restartTyping()
+{
+    m_state.restartTyping();
+    update();
+}
+
 void KvFieldBase::showEmpty()
 {
     m_state.makeEmpty();
@@ -80,9 +87,10 @@ KvFieldBase::KeyAction KvFieldBase::classify(const QKeyEvent *event) const
         return KeyAction::StepDown;
     case Qt::Key_Left:
     case Qt::Key_Right:
+        return KeyAction::SwitchPart;
     case Qt::Key_Comma:
     case Qt::Key_Period:
-        return KeyAction::SwitchPart;
+        return KeyAction::Separator;
     case Qt::Key_Delete:
         return KeyAction::Clear;
     case Qt::Key_Insert:
@@ -123,6 +131,10 @@ bool KvFieldBase::handleKey(const QKeyEvent *event)
         m_state.switchPart();
         update();
         return true;
+    case KeyAction::Separator:
+        m_state.typeSeparator();
+        update();
+        return true;
     case KeyAction::Clear:
         return apply(m_state.clear());
     case KeyAction::TakeNow: {
@@ -145,6 +157,11 @@ bool KvFieldBase::handleKey(const QKeyEvent *event)
 
 bool KvFieldBase::apply(const TimeEntryState::Outcome &outcome)
 {
+    if (outcome.refused) {
+        QApplication::beep();
+        Q_EMIT refused(this);
+        return true;
+    }
     if (outcome.edited)
         ++m_valueEdits;
     if (outcome.focus != TimeEntryState::FocusMove::Stay)

@@ -41,6 +41,9 @@ public:
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
     bool tabOnEnterKey() const { return m_state.tabOnEnterKey(); }
     void setTabOnEnterKey(bool on) { m_state.setTabOnEnterKey(on); }
+    // Time field: 24:00 may be typed or set, as the end of a working day.
+    bool allowDayEnd() const { return m_state.allowDayEnd(); }
+    void setAllowDayEnd(bool on) { m_state.setAllowDayEnd(on); }
 
     int hours() const { return m_state.hours(); }
     int minutes() const { return m_state.minutes(); }
@@ -54,6 +57,8 @@ public:
 
 Q_SIGNALS:
     void OnChange(QWidget *sender);
+    // A key was refused because it would give an impossible time; the field beeped.
+    void refused(QWidget *sender);
     // The focus moved on to another control of the window.
     void OnExit(QWidget *sender);
 
@@ -80,6 +85,7 @@ private:
         StepUp,
         StepDown,
         SwitchPart,
+        Separator,
         Clear,
         TakeNow,
         Escape,
@@ -97,6 +103,7 @@ private:
     void paintText(QPainter &painter, const QRect &client);
 
     // Used by the data link of the bound fields.
+    void restartTyping();
     void showEmpty();
     void setEmptyFlag(bool empty) { m_state.setEmptyFlag(empty); }
     int valueEditCount() const { return m_valueEdits; }

@@ -104,6 +104,7 @@ void KvFieldLink::load()
     if (m_writing)
         return;
     FlagScope loading(m_loading);
+    m_field->restartTyping(); // another record or value: half-typed digits do not carry over
     m_unshownAtEdit = -1;
     m_field->setToolTip(QString());
     try {

@@ -88,6 +88,7 @@ private Q_SLOTS:
     void ctrlCDropsBothPendingEdits();
     void searchFieldMovesToThePlan();
     void ctrlSKeepsTheCurrentDayPlan();
+    void halfTypedDigitDoesNotCarryOverToAnotherDayPlan();
     void usedPlanIsNotDeleted();
     void dayPlanIsCopiedToChosenWeekdays();
     void missingTablesAreReportedAndCloseTheWindow();
@@ -438,6 +439,31 @@ void TstFrSchicht::ctrlSKeepsTheCurrentDayPlan()
     key(Qt::Key_S, Qt::ControlModifier);
     QVERIFY(sqlValue(QStringLiteral("SELECT Ueberstd3 FROM Tagplan WHERE Tagesplan = 5")).isNull());
     QVERIFY(sqlValue(QStringLiteral("SELECT Ueberstd3 FROM Tagplan WHERE Tagesplan = 1")).isNull());
+}
+
+void TstFrSchicht::halfTypedDigitDoesNotCarryOverToAnotherDayPlan()
+{
+    seedPlan(1);
+    TFormSchicht &form = openForm();
+    QVERIFY(form.tagplanTable()->findKey({1, 5}));
+    control<QWidget>(form, "edPauseVon3")->setFocus(Qt::TabFocusReason);
+    typeText(QStringLiteral("1"));
+    key(Qt::Key_Delete);
+    auto *grid = control<DbGrid>(form, "grdTagplan");
+    grid->setFocus(Qt::TabFocusReason);
+    for (int row = 5; row < 8; ++row)
+        key(Qt::Key_Down);
+    QCOMPARE(form.tagplanTable()->field(QStringLiteral("Tagesplan")).asInteger(), 8);
+    control<QWidget>(form, "edPauseVon3")->setFocus(Qt::TabFocusReason);
+    typeText(QStringLiteral("14301445"));
+    control<QWidget>(form, "edSollstd")->setFocus(Qt::TabFocusReason);
+    typeText(QStringLiteral("00800"));
+    key(Qt::Key_S, Qt::ControlModifier);
+    const QString ft = QStringLiteral(" FROM Tagplan WHERE Tagesplan = 8");
+    QCOMPARE(sqlValue(QStringLiteral("SELECT PauseVon3") + ft).toInt(), 14 * 60 + 30);
+    QCOMPARE(sqlValue(QStringLiteral("SELECT PauseBis3") + ft).toInt(), 14 * 60 + 45);
+    QCOMPARE(sqlValue(QStringLiteral("SELECT Sollstd") + ft).toInt(), 8 * 60);
+    QVERIFY(sqlValue(QStringLiteral("SELECT PauseVon3 FROM Tagplan WHERE Tagesplan = 5")).isNull());
 }
 
 void TstFrSchicht::usedPlanIsNotDeleted()

@@ -28,6 +28,7 @@ private Q_SLOTS:
     void deleteInTheToFieldCountsItAsZero();
     void focusOrder();
     void wholeEntryTypedWithoutTheMouse();
+    void toFieldTakesTheEndOfTheDay();
     void escapeCancelsAndTheFieldNeverSeesIt();
     void enterInADroppedDownListKeepsTheFocus();
     void modalRunConfirmedWithoutTyping();
@@ -154,6 +155,24 @@ void TstDgNewTag::wholeEntryTypedWithoutTheMouse()
     QCOMPARE(dialog.edVon()->GetMinutes(), quint16(480));
     QCOMPARE(dialog.edBis()->GetMinutes(), quint16(750));
     QCOMPARE(dialog.edKennung()->currentIndex(), 3);
+}
+
+void TstDgNewTag::toFieldTakesTheEndOfTheDay()
+{
+    TDlgNewTag dialog;
+    QVERIFY(showAndWait(dialog));
+    typeKeys("24"); // no start time: the 4 is refused
+    QCOMPARE(dialog.edVon()->hours(), 2);
+    typeKeys("200");
+    QVERIFY(dialog.edBis()->hasFocus());
+    typeKeys("2400");
+    QCOMPARE(dialog.edVon()->GetMinutes(), quint16(22 * 60));
+    QCOMPARE(dialog.edBis()->GetMinutes(), quint16(24 * 60));
+    QCOMPARE(dialog.laSumme()->text(), QStringLiteral("02:00"));
+    // A stored end of day can be shown again for a change.
+    TDlgNewTag change;
+    change.edBis()->SetMinutes(24 * 60);
+    QCOMPARE(change.edBis()->GetMinutes(), quint16(24 * 60));
 }
 
 void TstDgNewTag::escapeCancelsAndTheFieldNeverSeesIt()

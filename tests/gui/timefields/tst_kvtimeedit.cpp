@@ -26,7 +26,10 @@ private Q_SLOTS:
     void fourDigitsFillTheTimeAndMoveOn();
     void threeDigitsFillTheTimeWhenTheHourCannotGrow();
     void withoutTabOnEnterKeyTheFieldKeepsTheFocus();
-    void hourOver23KeepsTheSecondDigitAlone();
+    void hourOver23IsRefusedWithABeep();
+    void separatorAfterTypedHoursKeepsTheMinutes();
+    void dayEndOnlyWhereAllowed();
+    void valueSetFromOutsideRestartsTheTyping();
     void firstMinuteDigitAbove5ReturnsToTheHours();
     void steppingWrapsInsideOnePart();
     void steppingRestartsTheDigitPosition();
@@ -109,18 +112,108 @@ void TstKvTimeEdit::withoutTabOnEnterKeyTheFieldKeepsTheFocus()
     QCOMPARE(host.field->GetMinutes(), quint16(18 * 60 + 5));
 }
 
-void TstKvTimeEdit::hourOver23KeepsTheSecondDigitAlone()
+void TstKvTimeEdit::hourOver23IsRefusedWithABeep()
 {
     FieldHost<TKvTimeEdit> host;
     QVERIFY(host.show());
-    typeKeys("27");
-    QCOMPARE(host.field->hours(), 7);
-    QCOMPARE(host.field->activePart(), Part::Minutes);
-    QCOMPARE(host.field->digitPosition(), 0);
-    // 2 then 3 is a valid hour.
-    pressKey(Qt::Key_Left);
-    typeKeys("23");
+    QSignalSpy changes(host.field, &KvFieldBase::OnChange);
+    QSignalSpy refusals(host.field, &KvFieldBase::refused);
+    typeKeys("25");
+    // The 5 is refused: the field still waits for the second hour digit.
+    QCOMPARE(refusals.count(), 1);
+    QCOMPARE(changes.count(), 1);
+    QCOMPARE(host.field->hours(), 2);
+    QCOMPARE(host.field->activePart(), Part::Hours);
+    QCOMPARE(host.field->digitPosition(), 1);
+    typeKeys("3");
     QCOMPARE(host.field->hours(), 23);
+    QCOMPARE(host.field->activePart(), Part::Minutes);
+    // "24" is no clock time either, so 25:00 typed in full never becomes 05:00.
+    pressKey(Qt::Key_Left);
+    typeKeys("2400");
+    QCOMPARE(refusals.count(), 2);
+    QVERIFY(host.field->GetMinutes() != quint16(5 * 60));
+    QCOMPARE(host.field->hours(), 20);
+}
+
+void TstKvTimeEdit::separatorAfterTypedHoursKeepsTheMinutes()
+{
+    for (const char *typed : {"7.30", "07.30", "7,30", "07,30"}) {
+        FieldHost<TKvTimeEdit> host;
+        host.field->setTabOnEnterKey(true);
+        QVERIFY(host.show());
+        typeKeys(typed);
+        QCOMPARE(host.field->GetMinutes(), quint16(7 * 60 + 30));
+        QVERIFY2(host.after->hasFocus(), typed);
+    }
+    // A separator after a single digit that may grow still switches to the minutes, and a
+    // second separator switches back.
+    FieldHost<TKvTimeEdit> host;
+    QVERIFY(host.show());
+    typeKeys("1.");
+    QCOMPARE(host.field->activePart(), Part::Minutes);
+    typeKeys(".");
+    QCOMPARE(host.field->activePart(), Part::Hours);
+    // The arrow keys always switch.
+    typeKeys("8");
+    QCOMPARE(host.field->activePart(), Part::Minutes);
+    pressKey(Qt::Key_Right);
+    QCOMPARE(host.field->activePart(), Part::Hours);
+    // Duration: the third hour digit completes the hours.
+    FieldHost<TKvCustomTimeDauerEdit> duration;
+    QVERIFY(duration.show());
+    typeKeys("008.45");
+    QCOMPARE(duration.field->GetMinutes(), quint16(8 * 60 + 45));
+}
+
+void TstKvTimeEdit::dayEndOnlyWhereAllowed()
+{
+    {
+        FieldHost<TKvTimeEdit> host;
+        QVERIFY(host.show());
+        typeKeys("24");
+        QCOMPARE(host.field->hours(), 2);
+        QVERIFY_THROWS_EXCEPTION(TimeEncodingError, host.field->SetMinutes(1440));
+    }
+    FieldHost<TKvTimeEdit> host;
+    host.field->setAllowDayEnd(true);
+    QVERIFY(host.show());
+    host.field->SetMinutes(23 * 60 + 30);
+    typeKeys("24");
+    QCOMPARE(host.field->GetMinutes(), quint16(1440)); // the minutes become 00
+    QSignalSpy refusals(host.field, &KvFieldBase::refused);
+    typeKeys("3");
+    pressKey(Qt::Key_Up);
+    QCOMPARE(refusals.count(), 2);
+    QCOMPARE(host.field->GetMinutes(), quint16(1440));
+    typeKeys("00");
+    QCOMPARE(host.field->GetMinutes(), quint16(1440));
+    // 25 stays refused; stepping passes 24:00 on the way round.
+    typeKeys("25");
+    QCOMPARE(refusals.count(), 3);
+    QCOMPARE(host.field->activePart(), Part::Hours);
+    host.field->SetMinutes(23 * 60 + 15);
+    pressKey(Qt::Key_Up);
+    QCOMPARE(host.field->GetMinutes(), quint16(1440));
+    pressKey(Qt::Key_Up);
+    QCOMPARE(host.field->GetMinutes(), quint16(0));
+    QVERIFY_THROWS_EXCEPTION(TimeEncodingError, host.field->SetMinutes(1441));
+}
+
+void TstKvTimeEdit::valueSetFromOutsideRestartsTheTyping()
+{
+    FieldHost<TKvTimeEdit> host;
+    QVERIFY(host.show());
+    typeKeys("1");
+    host.field->SetMinutes(8 * 60);
+    typeKeys("14");
+    QCOMPARE(host.field->GetMinutes(), quint16(14 * 60));
+    // Delete starts afresh as well.
+    pressKey(Qt::Key_Left);
+    typeKeys("1");
+    pressKey(Qt::Key_Delete);
+    typeKeys("1430");
+    QCOMPARE(host.field->GetMinutes(), quint16(14 * 60 + 30));
 }
 
 void TstKvTimeEdit::firstMinuteDigitAbove5ReturnsToTheHours()
