@@ -4,8 +4,10 @@
 #include <QScopedValueRollback>
 #include <exception>
 
+#include "app/QtTranslations.h"
 #include "core/common/Errors.h"
 #include "gui/widgets/MessageBoxes.h"
+#include "gui/widgets/ToolIcons.h"
 
 namespace tk {
 
@@ -19,6 +21,8 @@ bool g_reporting = false;
 Application::Application(int &argc, char **argv)
     : QApplication(argc, argv)
 {
+    installQtTranslations(*this);
+    setWindowIcon(programIcon());
 }
 
 bool Application::notify(QObject *receiver, QEvent *event)

@@ -84,7 +84,7 @@ void TFormMain::createMenu()
     // "Neues Fenster" has no command: every child window exists once.
     mmiNeuesFenster = new QAction(QStringLiteral("Neues &Fenster"), this);
     mmiNebeneinander = new QAction(QStringLiteral("&Nebeneinander"), this);
-    connect(mmiNebeneinander, &QAction::triggered, m_mdiArea, &QMdiArea::tileSubWindows);
+    connect(mmiNebeneinander, &QAction::triggered, this, [this] { MdiChildren::tile(m_mdiArea); });
     mmiUeberlappend = new QAction(QStringLiteral("Ü&berlappend"), this);
     connect(mmiUeberlappend, &QAction::triggered, m_mdiArea, &QMdiArea::cascadeSubWindows);
     mmiAlleAnordnen = new QAction(QStringLiteral("&Alle anordnen"), this);

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QTextBrowser>
 
@@ -59,6 +60,8 @@ bool HelpLayer::showBuiltIn(int topic)
         m_window->setWindowTitle(QStringLiteral("Taktora - Hilfe"));
         m_window->setOpenExternalLinks(true);
         m_window->resize(620, 560);
+        QTextBrowser *window = m_window;
+        new QShortcut(QKeySequence(Qt::Key_Escape), window, window, &QWidget::close);
     }
     m_window->setHtml(text);
     m_window->show();

@@ -13,6 +13,7 @@
 #include "core/common/ClockText.h"
 #include "core/db/Table.h"
 #include "gui/reports/ListCommands.h"
+#include "gui/widgets/CopyKeyOutOfMenus.h"
 #include "gui/widgets/DbCalcEdit.h"
 #include "gui/widgets/DbDateEdit.h"
 #include "gui/widgets/DbEdit.h"
@@ -90,6 +91,7 @@ TFormPers::TFormPers(QWidget *parent)
     edAuswertBegin->view();
     edSchicht->view();
     new KeyPreview(this, [this](QKeyEvent *event) { return FormKeyPress(event); });
+    new CopyKeyOutOfMenus(this); // Ctrl+C discards the edit here
     focusStart(edPersonalNummer);
 }
 

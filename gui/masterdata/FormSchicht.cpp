@@ -21,6 +21,7 @@
 #include "gui/masterdata/DlgCopyDayPlan.h"
 #include "gui/reports/ListCommands.h"
 #include "gui/timefields/KvTimeEdit.h"
+#include "gui/widgets/CopyKeyOutOfMenus.h"
 #include "gui/widgets/DbEdit.h"
 #include "gui/widgets/DbGrid.h"
 #include "gui/widgets/DbNavigator.h"
@@ -71,6 +72,7 @@ TFormSchicht::TFormSchicht(QWidget *parent)
     setFocusOrder();
     openTables();
     new KeyPreview(this, [this](QKeyEvent *event) { return FormKeyPress(event); });
+    new CopyKeyOutOfMenus(this); // Ctrl+C discards the edit here
     focusStart(edSchichtplan);
 }
 

@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QPainter>
 #include <QPrintDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProgressDialog>
 #include <QToolBar>
@@ -104,6 +105,11 @@ ReportPreviewDialog::ReportPreviewDialog(Report &report, std::unique_ptr<QPrinte
     } else {
         addAction(m_pdfAction);
     }
+    // A list is read line by line: it opens at the page's width.
+    if (auto *fitWidth = findChild<QAction *>(QStringLiteral("fitWidthAction")))
+        fitWidth->trigger();
+    else if (auto *preview = findChild<QPrintPreviewWidget *>())
+        preview->fitToWidth();
 }
 
 ReportPreviewDialog::~ReportPreviewDialog() = default;

@@ -142,6 +142,26 @@ void DbDateEdit::keyPressEvent(QKeyEvent *event)
     QLineEdit::keyPressEvent(event);
 }
 
+namespace {
+
+// The calendar sizes its columns for the day numbers; the bold German weekday names ("Mo.")
+// are wider and would be cut to "...".
+void fitWeekdayNames(QCalendarWidget *calendar)
+{
+    QFont bold = calendar->font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    int widest = 0;
+    for (int day = Qt::Monday; day <= Qt::Sunday; ++day)
+        widest = std::max(
+            widest,
+            metrics.horizontalAdvance(calendar->locale().dayName(day, QLocale::ShortFormat)));
+    constexpr int CellMargins = 14;
+    calendar->setMinimumWidth(7 * (widest + CellMargins));
+}
+
+} // namespace
+
 bool DbDateEdit::isCalendarVisible() const
 {
     return m_panel && m_panel->isVisible();
@@ -159,6 +179,7 @@ void DbDateEdit::showCalendar()
         m_calendar->setFirstDayOfWeek(Qt::Monday);
         m_calendar->setGridVisible(true);
         m_calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+        fitWeekdayNames(m_calendar);
         auto *layout = new QVBoxLayout(m_panel);
         layout->setContentsMargins(1, 1, 1, 1);
         layout->addWidget(m_calendar);

@@ -96,11 +96,45 @@ QMdiSubWindow *MdiChildren::adopt(QMdiArea *area, QWidget *form, const QString &
 {
     if (!caption.isEmpty())
         form->setWindowTitle(caption);
+    // The frame would shrink the window to its smallest layout; it opens at the size the
+    // window chose for itself instead, until a stored placement says otherwise.
+    const QSize chosen = form->testAttribute(Qt::WA_Resized) ? form->size() : QSize();
     QMdiSubWindow *frame = area->addSubWindow(form);
+    if (chosen.isValid())
+        frame->resize(chosen + (frame->sizeHint() - form->sizeHint()));
     frame->setAttribute(Qt::WA_DeleteOnClose);
     new FrameCloser(frame, form);
     WindowPlacement::track(frame, WindowPlacement::sectionOf(form));
     return frame;
+}
+
+void MdiChildren::tile(QMdiArea *area)
+{
+    QList<QMdiSubWindow *> shown;
+    QSize smallest(0, 0);
+    for (QMdiSubWindow *frame : area->subWindowList(QMdiArea::CreationOrder)) {
+        if (!frame->isVisible() || frame->isMinimized())
+            continue;
+        if (frame->isMaximized())
+            frame->showNormal();
+        shown << frame;
+        smallest = smallest.expandedTo(frame->minimumSizeHint().expandedTo(frame->minimumSize()));
+    }
+    if (shown.isEmpty())
+        return;
+    const QRect room = area->viewport()->rect();
+    const int count = int(shown.size());
+    int columns = count;
+    while (columns > 1 && room.width() / columns < smallest.width())
+        --columns;
+    const int rows = (count + columns - 1) / columns;
+    const int width = room.width() / columns;
+    const int height = std::max(room.height() / rows, std::min(smallest.height(), room.height()));
+    for (int i = 0; i < count; ++i) {
+        const int row = i / columns;
+        const int top = std::min(row * (room.height() / rows), room.height() - height);
+        shown.at(i)->setGeometry(QRect((i % columns) * width, top, width, height));
+    }
 }
 
 } // namespace tk

@@ -31,6 +31,11 @@ public:
 
     // Adds a window as a child of the frame with the behaviour described above.
     static QMdiSubWindow *adopt(QMdiArea *area, QWidget *form, const QString &caption);
+
+    // "Nebeneinander": the shown child windows side by side in as many columns (and then
+    // rows) as the area holds with every window at least its smallest size, so that none
+    // reaches past the area. Only when not even one column fits do windows overlap.
+    static void tile(QMdiArea *area);
 };
 
 // Typed form: showOrCreate<TFormPers>(area, "Personal").

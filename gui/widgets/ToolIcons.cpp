@@ -130,6 +130,45 @@ QImage greyed(const QImage &image)
     return grey;
 }
 
+namespace {
+
+// A dark blue card with a white clock at a quarter past eight and a red seconds hand.
+QPixmap programPixmap(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(28, 64, 120));
+    p.drawRoundedRect(QRectF(1, 1, 30, 30), 6, 6);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QPointF(16, 16), 11.5, 11.5);
+    p.setPen(QPen(QColor(28, 64, 120), 1.2));
+    for (int hour = 0; hour < 12; hour += 3) {
+        const qreal angle = qDegreesToRadians(hour * 30.0);
+        p.drawLine(QPointF(16 + 8.5 * qSin(angle), 16 - 8.5 * qCos(angle)),
+                   QPointF(16 + 10.5 * qSin(angle), 16 - 10.5 * qCos(angle)));
+    }
+    p.setPen(QPen(QColor(30, 30, 30), 2.4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(16, 16), QPointF(10.5, 13)); // hour hand at eight
+    p.drawLine(QPointF(16, 16), QPointF(24, 16));   // minute hand at a quarter past
+    p.setPen(QPen(QColor(200, 30, 30), 1.2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(16, 16), QPointF(16, 6.5));
+    return pixmap;
+}
+
+} // namespace
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64})
+        icon.addPixmap(programPixmap(size));
+    return icon;
+}
+
 QIcon toolIcon(ToolPicture picture)
 {
     const QImage colour = colourPicture(picture);

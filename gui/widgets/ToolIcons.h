@@ -11,6 +11,9 @@ enum class ToolPicture { Exit, Print, PrinterSetup, Personnel, ShiftPlan, TimeRe
 
 QIcon toolIcon(ToolPicture picture);
 
+// The program's own icon, for the main window, its child windows and the dialogs.
+QIcon programIcon();
+
 // A grey copy of a picture that keeps its transparency.
 QImage greyed(const QImage &image);
 

@@ -417,8 +417,29 @@ private Q_SLOTS:
         QVERIFY(help); // no Taktora.chm beside the test program: the own help text
         QVERIFY(help->isVisible());
         QVERIFY(help->toPlainText().contains(QStringLiteral("Zeiterfassung")));
+        help->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        QTest::keyClick(help, Qt::Key_Escape);
+        QTRY_VERIFY(!m_main->helpLayer()->helpWindow()); // Escape closes it
         m_main->close();
         QTRY_VERIFY(!m_main->helpLayer()->helpWindow()); // closed with the main window
+    }
+
+    void childWindowsOpenAtTheirSizeAndTileInsideTheArea()
+    {
+        m_main->resize(1024, 700);
+        QTest::qWait(20);
+        m_main->mmiZeiterfassungClick();
+        QWidget *times = area()->currentSubWindow()->widget();
+        QVERIFY2(times->width() >= 800 && times->height() >= 500,
+                 qPrintable(QStringLiteral("%1x%2").arg(times->width()).arg(times->height())));
+        m_main->mmiPersonalClick();
+        m_main->mmiSchichtplanClick();
+        m_main->mmiNebeneinander->trigger();
+        const QRect room = area()->viewport()->rect();
+        QCOMPARE(area()->subWindowList().size(), 3);
+        for (QMdiSubWindow *frame : area()->subWindowList())
+            QVERIFY2(room.contains(frame->geometry()), qPrintable(frame->widget()->windowTitle()));
     }
 };
 

@@ -236,6 +236,10 @@ void TestReportRenderer::previewGeneratesOnEveryPaintAndSavesPdf()
     auto *widget = dialog.findChild<QPrintPreviewWidget *>();
     QVERIFY(widget);
     QCOMPARE(widget->pageCount(), pageCount);
+    // Opens at the page's width, not fitted whole into the window.
+    QCOMPARE(widget->zoomMode(), QPrintPreviewWidget::FitToWidth);
+    auto *fitWidth = dialog.findChild<QAction *>(QStringLiteral("fitWidthAction"));
+    QVERIFY(fitWidth && fitWidth->isChecked());
 
     const int before = demo.generations;
     widget->updatePreview();

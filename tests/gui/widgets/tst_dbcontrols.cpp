@@ -1,10 +1,13 @@
 // The bound controls and window pieces of the data windows, on their own.
 #include <QtTest>
 
+#include <QCalendarWidget>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -13,6 +16,7 @@
 #include "core/db/Table.h"
 #include "gui/widgets/CalculatorPanel.h"
 #include "gui/widgets/DbCalcEdit.h"
+#include "gui/widgets/DbDateEdit.h"
 #include "gui/widgets/DbEdit.h"
 #include "gui/widgets/DbNavigator.h"
 #include "gui/widgets/DbSearchEdit.h"
@@ -61,6 +65,7 @@ class TstDbControls : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void calendarShowsWholeWeekdayNames();
     void dateInput_data();
     void dateInput();
     void calculatorWorksLeftToRight();
@@ -432,6 +437,40 @@ void TstDbControls::focusMovesOverDisabledAndHiddenControls()
     QVERIFY(a->hasFocus());
     QVERIFY(moveFocus(&host.window, false));
     QVERIFY(d->hasFocus());
+}
+
+void TstDbControls::calendarShowsWholeWeekdayNames()
+{
+    TempDataDir data;
+    TempDataDir::exec(QStringLiteral("INSERT INTO Personal (PersonalNummer) VALUES (1)"));
+    Table table(QStringLiteral("Personal"), QStringLiteral("PersonalNummer"));
+    table.open();
+    QWidget window;
+    auto *edit = new DbDateEdit(&window);
+    edit->setDataSource(&table);
+    edit->setDataField(QStringLiteral("EintrittsDatum"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    edit->showCalendar();
+    QCalendarWidget *calendar = edit->calendar();
+    QVERIFY(calendar && calendar->isVisible());
+    auto *days = calendar->findChild<QTableView *>();
+    QVERIFY(days);
+    QStringList heads;
+    for (int column = 0; column < 7; ++column) {
+        const QString head = days->model()->index(0, column).data().toString();
+        heads << head;
+        // The whole name fits its column in the header's font: nothing is cut to "...".
+        QFont font = days->font();
+        font.setBold(true);
+        QVERIFY2(
+            QFontMetrics(font).horizontalAdvance(head) + 10 <= days->columnWidth(column),
+            qPrintable(QStringLiteral("%1 in %2 px").arg(head).arg(days->columnWidth(column))));
+    }
+    if (!qEnvironmentVariableIsEmpty("TAKTORA_SHOTS"))
+        calendar->window()->grab().save(qEnvironmentVariable("TAKTORA_SHOTS") + "/calendar.png");
+    QVERIFY(heads.first().startsWith(QStringLiteral("Mo")));
+    QVERIFY(heads.last().startsWith(QStringLiteral("So")));
 }
 
 QTEST_MAIN(TstDbControls)
