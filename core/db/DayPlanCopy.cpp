@@ -4,6 +4,7 @@
 
 #include "core/db/Database.h"
 #include "core/db/Table.h"
+#include "core/db/TableChanges.h"
 
 namespace tk {
 
@@ -42,6 +43,7 @@ void copyDayPlan(int shiftPlan, int fromDay, const QList<int> &toDays)
         if (day != fromDay)
             update.execute(binds + QVariantList{shiftPlan, day});
     }
+    TableChanges::noteChanged(QStringLiteral("Tagplan"));
 }
 
 } // namespace tk

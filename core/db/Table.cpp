@@ -10,6 +10,7 @@
 #include "core/common/Errors.h"
 #include "core/db/Database.h"
 #include "core/db/SqlDialect.h"
+#include "core/db/TableChanges.h"
 
 namespace tk {
 
@@ -674,6 +675,7 @@ void Table::post()
     }
     m_bof = m_eof = m_rows.isEmpty();
     setState(State::Browse);
+    TableChanges::noteChanged(m_tableName);
     announceView();
     announceRecord();
 }
@@ -702,6 +704,7 @@ void Table::remove()
     if (m_state == State::Edit)
         cancel();
     deleteRow(m_rows.at(m_current).rowId);
+    TableChanges::noteChanged(m_tableName);
     m_rows.remove(m_current);
     m_current = m_rows.isEmpty() ? -1 : std::min(m_current, int(m_rows.size()) - 1);
     m_eof = m_bof = m_rows.isEmpty();

@@ -12,6 +12,7 @@
 
 #include "core/common/ClockText.h"
 #include "core/db/Table.h"
+#include "core/db/TableChanges.h"
 #include "gui/reports/ListCommands.h"
 #include "gui/widgets/CopyKeyOutOfMenus.h"
 #include "gui/widgets/DbCalcEdit.h"
@@ -83,6 +84,7 @@ TFormPers::TFormPers(QWidget *parent)
     , tblSchicht(new Table(QStringLiteral("Schicht"), QStringLiteral("Schichtplan"), this))
 {
     tblSchicht->setReadOnly(true);
+    TableChanges::follow(tblSchicht); // plans named or added in the shift plan window
     buildControls();
     bindControls();
     setFocusOrder();

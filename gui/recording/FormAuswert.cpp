@@ -21,6 +21,7 @@
 #include "core/common/ClockText.h"
 #include "core/common/Errors.h"
 #include "core/db/Table.h"
+#include "core/db/TableChanges.h"
 #include "core/recording/DayGridText.h"
 #include "core/recording/PeriodSelection.h"
 #include "gui/reports/PrintMenu.h"
@@ -173,6 +174,7 @@ void TFormAuswert::createTables()
 {
     tblPersonal = new Table(QStringLiteral("Personal.DB"), QStringLiteral("PersonalNummer"), this);
     tblPersonal->setReadOnly(true);
+    TableChanges::follow(tblPersonal); // new and renamed employees of the personnel window
     tblAuswert =
         new Table(QStringLiteral("auswert.db"), QStringLiteral("PersonalNummer;Datum"), this);
     tblAuswPos =

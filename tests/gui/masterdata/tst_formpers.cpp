@@ -86,6 +86,7 @@ class TstFrPers : public QObject
 
 private Q_SLOTS:
     void init();
+    void planRenamedInTheShiftPlanWindowShowsAtOnce();
     void cleanup();
 
     void emptyTableCreatesTheFirstEmployeeWithDefaults();
@@ -575,6 +576,25 @@ void TstFrPers::missingTablesAreReported()
     form.show();
     QTRY_VERIFY(!form.isVisible());
     QCOMPARE(sqlCount(QStringLiteral("Personal")), 1);
+}
+
+void TstFrPers::planRenamedInTheShiftPlanWindowShowsAtOnce()
+{
+    seedPlan(1, QStringLiteral("Früh"));
+    seedPlan(2, QStringLiteral("Spät"));
+    seedEmployee(100); // on plan 2
+    TFormPers &form = openForm();
+    auto *plans = control<DbLookupComboBox>(form, "edSchicht");
+    QCOMPARE(plans->currentIndex(), 2);
+    // The shift plan window stores a new name and a new plan.
+    Table shifts(QStringLiteral("Schicht"), QStringLiteral("Schichtplan"));
+    shifts.open();
+    QVERIFY(shifts.findKey({2}));
+    shifts.field(QStringLiteral("Bezeichnung")).setAsString(QStringLiteral("Spätschicht"));
+    shifts.post();
+    QTRY_COMPARE(plans->model()->index(2, 1).data().toString(), QStringLiteral("Spätschicht"));
+    QCOMPARE(plans->currentIndex(), 2);
+    QVERIFY(!form.personalTable()->isEditing());
 }
 
 QTEST_MAIN(TstFrPers)

@@ -75,6 +75,7 @@ private Q_SLOTS:
     void enterOnTheEmployeeGridShowsTheTimes();
     void periodThatCannotBeFormedKeepsTheRestriction();
     void tableThatCannotBeOpened();
+    void employeesStoredElsewhereAppearAtOnce();
 };
 
 void TestFormAuswert::opensOnTheCurrentMonthOfTheFirstEmployee()
@@ -319,6 +320,28 @@ void TestFormAuswert::tableThatCannotBeOpened()
     QCOMPARE(countDayRecords(1), 0); // the remaining opening steps were skipped
     QCOMPARE(form.edMonat->count(), 12);
     QVERIFY(!form.dbSBtnNew->isEnabled());
+}
+
+void TestFormAuswert::employeesStoredElsewhereAppearAtOnce()
+{
+    TempDataDir dir;
+    exampleStaff();
+    TFormAuswert form;
+    QCOMPARE(form.vgDBGrid1->model()->rowCount(), 2);
+    // The personnel window renames the first employee and adds a third one.
+    Table personal(QStringLiteral("Personal"), QStringLiteral("PersonalNummer"));
+    personal.open();
+    QVERIFY(personal.findKey({1}));
+    personal.field(QStringLiteral("Name")).setAsString(QStringLiteral("Maier"));
+    personal.post();
+    personal.append();
+    personal.field(QStringLiteral("PersonalNummer")).setAsInteger(3);
+    personal.field(QStringLiteral("Name")).setAsString(QStringLiteral("Neu"));
+    personal.field(QStringLiteral("AuswertBegin")).setAsInteger(1);
+    personal.post();
+    QTRY_COMPARE(form.vgDBGrid1->model()->rowCount(), 3);
+    QCOMPARE(form.paName->text(), QStringLiteral("Hans  Maier"));
+    QCOMPARE(form.tblPersonal->field(QStringLiteral("PersonalNummer")).asInteger(), 1);
 }
 
 QTEST_MAIN(TestFormAuswert)
