@@ -28,7 +28,14 @@ TDlgNewTag::TDlgNewTag(QWidget *parent)
 
     // The code box filter goes first so that the key preview, installed last, runs first.
     m_edKennung->installEventFilter(this);
-    new KeyPreview(this, [this](QKeyEvent *event) { return FormKeyPress(event); });
+    new KeyPreview(this, [this](QKeyEvent *event) {
+        // Ctrl+Enter confirms from any field, so a proposal takes one key.
+        if (isEnter(event) && (event->modifiers() & Qt::ControlModifier)) {
+            btnOK()->click();
+            return true;
+        }
+        return FormKeyPress(event);
+    });
 }
 
 void TDlgNewTag::buildControls()

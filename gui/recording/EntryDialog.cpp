@@ -26,6 +26,13 @@ TEntryDialog::TEntryDialog(const QString &okCaption, QWidget *parent)
     connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+void TEntryDialog::accept()
+{
+    if (m_acceptCheck && !m_acceptCheck())
+        return;
+    QDialog::accept();
+}
+
 void TEntryDialog::arrangeFrame(std::initializer_list<QLayout *> entryLayouts)
 {
     auto *buttons = new QHBoxLayout;

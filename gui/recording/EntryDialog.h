@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <initializer_list>
 
 class QComboBox;
@@ -29,6 +30,12 @@ public:
     QPushButton *btnOK() const { return m_btnOK; }
     QPushButton *btnCancel() const { return m_btnCancel; }
 
+    // Runs when the operator confirms; false keeps the dialog open (the check has shown
+    // why). The caller's rules decide, the dialog itself checks nothing.
+    using AcceptCheck = std::function<bool()>;
+    void setAcceptCheck(AcceptCheck check) { m_acceptCheck = std::move(check); }
+    void accept() override;
+
 protected:
     TEntryDialog(const QString &okCaption, QWidget *parent);
 
@@ -47,6 +54,7 @@ private:
     QPushButton *m_btnOK = nullptr;
     QPushButton *m_btnCancel = nullptr;
     bool m_centred = false;
+    AcceptCheck m_acceptCheck;
 };
 
 // Pieces the two time entry dialogs share.

@@ -29,6 +29,8 @@ private Q_SLOTS:
     void focusOrder();
     void wholeEntryTypedWithoutTheMouse();
     void toFieldTakesTheEndOfTheDay();
+    void ctrlEnterConfirmsFromAnyField();
+    void refusedCheckKeepsTheDialogOpen();
     void escapeCancelsAndTheFieldNeverSeesIt();
     void enterInADroppedDownListKeepsTheFocus();
     void modalRunConfirmedWithoutTyping();
@@ -173,6 +175,40 @@ void TstDgNewTag::toFieldTakesTheEndOfTheDay()
     TDlgNewTag change;
     change.edBis()->SetMinutes(24 * 60);
     QCOMPARE(change.edBis()->GetMinutes(), quint16(24 * 60));
+}
+
+void TstDgNewTag::ctrlEnterConfirmsFromAnyField()
+{
+    for (int field = 0; field < 3; ++field) {
+        TDlgNewTag dialog;
+        dialog.edVon()->SetMinutes(7 * 60);
+        QVERIFY(showAndWait(dialog));
+        for (int tab = 0; tab < field; ++tab)
+            pressKey(Qt::Key_Tab);
+        typeKeys(field == 2 ? "k" : "1");
+        pressKey(Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(!dialog.isVisible());
+    }
+}
+
+void TstDgNewTag::refusedCheckKeepsTheDialogOpen()
+{
+    TDlgNewTag dialog;
+    int checks = 0;
+    bool allow = false;
+    dialog.setAcceptCheck([&] {
+        ++checks;
+        return allow;
+    });
+    QVERIFY(showAndWait(dialog));
+    pressKey(Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(checks, 1);
+    QVERIFY(dialog.isVisible());
+    allow = true;
+    dialog.btnOK()->click();
+    QCOMPARE(checks, 2);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
 }
 
 void TstDgNewTag::escapeCancelsAndTheFieldNeverSeesIt()
