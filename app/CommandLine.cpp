@@ -1,48 +1,236 @@
 #include "app/CommandLine.h"
 
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDir>
+#include <QRegularExpression>
 
 namespace tk {
 
-StartOptions parseCommandLine(const QStringList &arguments, const QString &programDir)
+namespace {
+
+const QString DataDirOption = QStringLiteral("data-dir");
+const QString CreateOption = QStringLiteral("create-database");
+const QString RecalcOption = QStringLiteral("recalc");
+const QString PdfOption = QStringLiteral("pdf");
+const QString MonthOption = QStringLiteral("month");
+const QString EmployeeOption = QStringLiteral("employee");
+const QString OutputOption = QStringLiteral("output");
+const QString HelpOption = QStringLiteral("help");
+
+// The options QGuiApplication and QApplication take out of the arguments themselves.
+const QStringList QtValueOptions{
+    QStringLiteral("platform"),        QStringLiteral("platformpluginpath"),
+    QStringLiteral("platformtheme"),   QStringLiteral("plugin"),
+    QStringLiteral("qwindowgeometry"), QStringLiteral("qwindowtitle"),
+    QStringLiteral("qwindowicon"),     QStringLiteral("style"),
+    QStringLiteral("stylesheet"),      QStringLiteral("session"),
+    QStringLiteral("display"),         QStringLiteral("geometry")};
+const QStringList QtFlagOptions{QStringLiteral("reverse"), QStringLiteral("widgetcount")};
+
+// "YYYY-MM" with a month 1..12 and a year 1900..2900.
+bool parseMonth(const QString &text, int *month, int *year)
 {
-    StartOptions options;
-    options.dataDir = QDir(programDir).filePath(QStringLiteral("Daten"));
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString &arg = arguments.at(i);
-        if (arg == QLatin1String("--create-database")) {
-            options.createDatabase = true;
-        } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            options.showHelp = true;
-        } else if (arg == QLatin1String("--data-dir")
-                   || arg.startsWith(QLatin1String("--data-dir="))) {
-            QString dir;
-            if (arg.contains(u'='))
-                dir = arg.section(u'=', 1);
-            else if (i + 1 < arguments.size())
-                dir = arguments.at(++i);
-            if (dir.isEmpty()) {
-                options.error = QStringLiteral("Nach --data-dir fehlt der Datenordner.");
-                return options;
-            }
-            // A relative folder is taken from the current directory, as a shell user expects.
-            options.dataDir = QDir::cleanPath(QDir::current().absoluteFilePath(dir));
-        } else if (arg.startsWith(u'-')) {
-            // Qt's own options (-platform, -style, ...) were taken out by QApplication already.
-            options.error = QStringLiteral("Unbekannte Option: %1").arg(arg);
-            return options;
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{4})-(\\d{1,2})$"));
+    const QRegularExpressionMatch match = pattern.match(text.trimmed());
+    if (!match.hasMatch())
+        return false;
+    const int y = match.captured(1).toInt();
+    const int m = match.captured(2).toInt();
+    if (m < 1 || m > 12 || y < 1900 || y > 2900)
+        return false;
+    *month = m;
+    *year = y;
+    return true;
+}
+
+QString monthError(const QString &text)
+{
+    return QStringLiteral("Ungültiger Monat \"%1\": erwartet wird JJJJ-MM, z. B. 2024-03.")
+        .arg(text);
+}
+
+void addOptions(QCommandLineParser &parser)
+{
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions({{DataDirOption, QString(), QStringLiteral("ORDNER")},
+                       {CreateOption, QString()},
+                       {RecalcOption, QString(), QStringLiteral("JJJJ-MM")},
+                       {PdfOption, QString(), QStringLiteral("LISTE")},
+                       {MonthOption, QString(), QStringLiteral("JJJJ-MM")},
+                       {EmployeeOption, QString(), QStringLiteral("NR")},
+                       {OutputOption, QString(), QStringLiteral("DATEI")},
+                       {{HelpOption, QStringLiteral("h")}, QString()}});
+    for (const QString &name : QtValueOptions)
+        parser.addOption({name, QString(), QStringLiteral("WERT")});
+    for (const QString &name : QtFlagOptions)
+        parser.addOption({name, QString()});
+}
+
+// QCommandLineParser words its refusals in English; the user reads German.
+QString germanParseError(const QCommandLineParser &parser)
+{
+    if (!parser.unknownOptionNames().isEmpty())
+        return QStringLiteral("Unbekannte Option: --%1").arg(parser.unknownOptionNames().first());
+    static const QRegularExpression quoted(QStringLiteral("'([^']*)'"));
+    const QString text = parser.errorText();
+    const QString option = quoted.match(text).captured(1);
+    if (text.startsWith(QLatin1String("Missing value")))
+        return QStringLiteral("Nach %1 fehlt der Wert.").arg(option);
+    if (text.startsWith(QLatin1String("Unexpected value")))
+        return QStringLiteral("%1 nimmt keinen Wert.").arg(option);
+    return QStringLiteral("Der Aufruf ist ungültig: %1").arg(text);
+}
+
+// The one value of an option; an option given twice is refused.
+bool singleValue(const QCommandLineParser &parser, const QString &name, QString *value,
+                 QString *error)
+{
+    const QStringList values = parser.values(name);
+    if (values.size() > 1) {
+        *error = QStringLiteral("--%1 ist mehrfach angegeben.").arg(name);
+        return false;
+    }
+    *value = values.value(0);
+    return true;
+}
+
+// The mode option given, or an error when there are several.
+bool chooseMode(const QCommandLineParser &parser, RunMode *mode, QString *error)
+{
+    const std::pair<QString, RunMode> modes[] = {{HelpOption, RunMode::Help},
+                                                 {CreateOption, RunMode::CreateDatabase},
+                                                 {RecalcOption, RunMode::Recalc},
+                                                 {PdfOption, RunMode::ListPdf}};
+    QStringList given;
+    for (const auto &[name, value] : modes) {
+        if (parser.isSet(name)) {
+            given << QStringLiteral("--") + name;
+            *mode = value;
         }
     }
-    return options;
+    if (given.size() > 1) {
+        *error = QStringLiteral("Nur eine Betriebsart je Aufruf: %1.")
+                     .arg(given.join(QStringLiteral(", ")));
+        return false;
+    }
+    return true;
+}
+
+bool readListOptions(const QCommandLineParser &parser, CommandLine *c)
+{
+    QString list, month, employee, output;
+    if (!singleValue(parser, PdfOption, &list, &c->error)
+        || !singleValue(parser, MonthOption, &month, &c->error)
+        || !singleValue(parser, EmployeeOption, &employee, &c->error)
+        || !singleValue(parser, OutputOption, &output, &c->error))
+        return false;
+    if (!ParseListKind(list, &c->list)) {
+        c->error = QStringLiteral("Unbekannte Liste \"%1\".").arg(list);
+        return false;
+    }
+    if ((NeedsMonth(c->list) || parser.isSet(MonthOption))
+        && !parseMonth(month, &c->month, &c->year)) {
+        c->error = monthError(month);
+        return false;
+    }
+    if (parser.isSet(EmployeeOption)) {
+        bool ok = false;
+        c->employee = employee.toInt(&ok);
+        c->oneEmployee = true;
+        if (!ok) {
+            c->error = QStringLiteral("Ungültige Personal-Nr. \"%1\".").arg(employee);
+            return false;
+        }
+        if (!IsMonthlySheet(c->list)) {
+            c->error = QStringLiteral("--employee gilt nur für die Listen summen und detail.");
+            return false;
+        }
+    }
+    if (output.isEmpty()) {
+        c->error = QStringLiteral("Die Ausgabedatei fehlt (--output DATEI.pdf).");
+        return false;
+    }
+    c->output = QDir::cleanPath(QDir::current().absoluteFilePath(output));
+    return true;
+}
+
+bool readOptions(const QCommandLineParser &parser, CommandLine *c)
+{
+    if (!parser.positionalArguments().isEmpty()) {
+        c->error =
+            QStringLiteral("Unerwartete Angabe: %1").arg(parser.positionalArguments().first());
+        return false;
+    }
+    if (!chooseMode(parser, &c->mode, &c->error))
+        return false;
+    QString dataDir;
+    if (!singleValue(parser, DataDirOption, &dataDir, &c->error))
+        return false;
+    if (parser.isSet(DataDirOption)) {
+        if (dataDir.isEmpty()) {
+            c->error = QStringLiteral("Nach --data-dir fehlt der Datenordner.");
+            return false;
+        }
+        // A relative folder is taken from the current directory, as a shell user expects.
+        c->dataDir = QDir::cleanPath(QDir::current().absoluteFilePath(dataDir));
+    }
+    if (c->mode != RunMode::ListPdf) {
+        for (const QString &name : {MonthOption, EmployeeOption, OutputOption}) {
+            if (parser.isSet(name)) {
+                c->error = QStringLiteral("--%1 gilt nur zusammen mit --pdf.").arg(name);
+                return false;
+            }
+        }
+    }
+    if (c->mode == RunMode::Recalc) {
+        QString month;
+        if (!singleValue(parser, RecalcOption, &month, &c->error))
+            return false;
+        if (!parseMonth(month, &c->month, &c->year)) {
+            c->error = monthError(month);
+            return false;
+        }
+    }
+    return c->mode != RunMode::ListPdf || readListOptions(parser, c);
+}
+
+} // namespace
+
+QString CommandLine::dataFolder() const
+{
+    if (!dataDir.isEmpty())
+        return dataDir;
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Daten"));
+}
+
+CommandLine parseCommandLine(const QStringList &arguments)
+{
+    CommandLine commandLine;
+    QCommandLineParser parser;
+    addOptions(parser);
+    if (!parser.parse(arguments))
+        commandLine.error = germanParseError(parser);
+    else
+        readOptions(parser, &commandLine);
+    return commandLine;
 }
 
 QString commandLineUsage()
 {
     return QStringLiteral(
         "Aufruf: taktora [--data-dir ORDNER] [--create-database]\n"
+        "        taktora [--data-dir ORDNER] --recalc JJJJ-MM\n"
+        "        taktora [--data-dir ORDNER] --pdf LISTE [--month JJJJ-MM] [--employee NR]\n"
+        "                --output DATEI.pdf\n"
         "  --data-dir ORDNER   Datenordner statt \"Daten\" neben dem Programm\n"
         "  --create-database   legt den Datenordner mit leeren Tabellen an, wenn er noch\n"
-        "                      keine Datenbank enthält, und beendet sich\n");
+        "                      keine Datenbank enthält, und beendet sich\n"
+        "  --recalc JJJJ-MM    rechnet den Monat für alle Mitarbeiter neu\n"
+        "  --pdf LISTE         schreibt eine Liste als PDF: summen, detail, bruttolohn,\n"
+        "                      schichtplan oder personal; summen, detail und bruttolohn\n"
+        "                      brauchen --month, --employee gilt für summen und detail\n"
+        "Rückgabewert: 0 erledigt, 1 Fehler, 2 falscher Aufruf, 3 keine Daten.\n");
 }
 
 } // namespace tk

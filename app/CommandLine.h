@@ -3,23 +3,51 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/reports/lists/ListDocuments.h"
+
 namespace tk {
 
-// What the command line asks for:
-//   taktora [--data-dir DIR] [--create-database]
-// The data folder defaults to "Daten" beside the program, whatever the current directory.
-struct StartOptions
-{
-    QString dataDir;
-    bool createDatabase = false;
-    bool showHelp = false;
-    QString error; // German; not empty when the command line cannot be used
-
-    bool isValid() const { return error.isEmpty(); }
+// What the program is asked to do. Every mode but the window start runs without a display.
+enum class RunMode {
+    Windows,        // splash, main window, event loop
+    Help,           // --help: the usage text
+    CreateDatabase, // --create-database
+    Recalc,         // --recalc YYYY-MM
+    ListPdf         // --pdf LIST --month YYYY-MM [--employee N] --output FILE
 };
 
-// arguments include the program name first, as QCoreApplication::arguments() gives them.
-StartOptions parseCommandLine(const QStringList &arguments, const QString &programDir);
+// Exit codes of the command-line modes.
+enum ExitCode {
+    ExitOk = 0,
+    ExitFailed = 1,  // a database, date or file error; the message names it
+    ExitBadCall = 2, // the command line cannot be used; the usage text follows the message
+    ExitNoData = 3   // the list has no page; no file is written
+};
+
+// The command line, checked: one mode at most, each with its values.
+//   taktora [--data-dir DIR] [--create-database | --recalc YYYY-MM
+//            | --pdf LIST [--month YYYY-MM] [--employee N] --output FILE]
+struct CommandLine
+{
+    RunMode mode = RunMode::Windows;
+    QString dataDir; // absolute; empty for "Daten" beside the program (dataFolder())
+    int month = 0;   // --recalc, --month
+    int year = 0;
+    ListKind list = ListKind::Summen;
+    int employee = 0; // PersonalNummer, when oneEmployee
+    bool oneEmployee = false;
+    QString output; // absolute
+    QString error;  // German; not empty when the command line cannot be used
+
+    bool isValid() const { return error.isEmpty(); }
+    // The data folder to work on; the default needs the application object.
+    QString dataFolder() const;
+};
+
+// arguments start with the program name. Needs no application object, so the start can
+// choose which one to create. Qt's own window options (-platform, -style, ...) are let
+// through for the application object to take.
+CommandLine parseCommandLine(const QStringList &arguments);
 
 QString commandLineUsage();
 

@@ -15,8 +15,6 @@
 #include "app/HelpLayer.h"
 #include "app/Version.h"
 #include "core/common/ClockText.h"
-#include "core/db/DBTools.h"
-#include "core/db/Database.h"
 #include "gui/masterdata/FormPers.h"
 #include "gui/masterdata/FormSchicht.h"
 #include "gui/recording/FormAuswert.h"
@@ -32,12 +30,9 @@ const QString Section = QStringLiteral("TFormMain");
 const QString ToolBarsKey = QStringLiteral("ToolBars");
 } // namespace
 
-TFormMain::TFormMain(const QString &dataDir, QWidget *parent)
+TFormMain::TFormMain(QWidget *parent)
     : QMainWindow(parent)
 {
-    // A fresh connection on the data folder; it opens when the first table needs it.
-    Database::setPath(dataDir);
-
     m_mdiArea = new QMdiArea(this);
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -52,9 +47,6 @@ TFormMain::TFormMain(const QString &dataDir, QWidget *parent)
 
     const QString programDir = QCoreApplication::applicationDirPath();
     m_help = new HelpLayer(QDir(programDir).filePath(QStringLiteral("Taktora.chm")), this);
-
-    // Adds fields that older data folders lack; reports nothing and retries next start.
-    DBTools::upgradeSchema();
 
     resize(900, 640);
     WindowPlacement::track(this, Section);

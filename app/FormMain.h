@@ -14,13 +14,13 @@ class DigitalClock;
 class HelpLayer;
 
 // The main window "Taktora": the frame of the child windows with the menu, the tool bar
-// sections and the status bar (version, date, clock). Creating it points the database at
-// the data folder and runs the schema upgrade.
+// sections and the status bar (version, date, clock). It works on the database the start
+// pointed at.
 class TFormMain : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit TFormMain(const QString &dataDir, QWidget *parent = nullptr);
+    explicit TFormMain(QWidget *parent = nullptr);
 
     QMdiArea *mdiArea() const { return m_mdiArea; }
     HelpLayer *helpLayer() const { return m_help; }

@@ -1,12 +1,18 @@
 #include "app/Startup.h"
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QTextStream>
 #include <cstdio>
+#include <memory>
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/DataFolder.h"
 #include "app/FormMain.h"
 #include "app/FormSplash.h"
+#include "app/ListPdfCommand.h"
+#include "app/RecalcCommand.h"
 #include "app/Version.h"
 #include "core/common/Errors.h"
 #include "core/db/Database.h"
@@ -15,66 +21,72 @@ namespace tk {
 
 namespace {
 
-void print(FILE *stream, const QString &text)
-{
-    std::fputs(text.toLocal8Bit().constData(), stream);
-    std::fputc('\n', stream);
-}
-
 // "taktora --create-database": creates the data folder with empty tables unless it
 // already holds a database, which stays untouched.
-int createDatabase(const QString &dataDir)
+int createDatabase(const QString &dataDir, QTextStream &out, QTextStream &err)
 {
     const QString shown = QDir::toNativeSeparators(dataDir);
     try {
         if (Database::createDatabase(dataDir))
-            print(stdout, QStringLiteral("Datenbank angelegt: %1").arg(shown));
+            out << QStringLiteral("Datenbank angelegt: %1").arg(shown) << '\n';
         else
-            print(stdout,
-                  QStringLiteral("Datenbank besteht bereits, nichts geändert: %1").arg(shown));
-        return 0;
+            out << QStringLiteral("Datenbank besteht bereits, nichts geändert: %1").arg(shown)
+                << '\n';
+        return ExitOk;
     } catch (const DbError &error) {
-        print(stderr, error.message());
-        return 1;
+        err << error.message() << '\n';
+        return ExitFailed;
     }
 }
 
-bool isConsoleCommand(int argc, char **argv)
+// A command's messages are its German lines; Qt's own warnings ("QPainter::begin():
+// Returned false", a missing runtime folder) would only confuse the reader.
+void dropQtWarnings(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray arg(argv[i]);
-        if (arg == "--create-database" || arg == "--help" || arg == "-h")
-            return true;
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::fputs(message.toLocal8Bit().constData(), stderr);
+        std::fputc('\n', stderr);
     }
-    return false;
 }
 
-// Returns -1 when the program goes on to its windows.
-int runConsoleCommands(const StartOptions &options)
+int runOnConsole(int &argc, char **argv, const CommandLine &commandLine)
 {
-    if (!options.isValid()) {
-        print(stderr, options.error);
-        print(stderr, commandLineUsage());
-        return 2;
+    qInstallMessageHandler(dropQtWarnings);
+    std::unique_ptr<QCoreApplication> app;
+    if (commandLine.isValid() && commandLine.mode == RunMode::ListPdf) {
+        // The lists measure and paint their fonts; the offscreen platform needs no display.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    if (options.showHelp) {
-        print(stdout, commandLineUsage());
-        return 0;
-    }
-    if (options.createDatabase)
-        return createDatabase(options.dataDir);
-    return -1;
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const int code = runCommand(commandLine, out, err);
+    out.flush();
+    err.flush();
+    Database::disconnect();
+    return code;
 }
 
-int runWindows(Application &app, const StartOptions &options)
+int runWindows(int &argc, char **argv, const CommandLine &commandLine)
 {
+    Application app(argc, argv);
+    Version::initialize();
+    try {
+        openDataFolder(commandLine.dataFolder());
+    } catch (const DbError &) {
+        // A missing folder or database is reported by each window that cannot open its
+        // tables; an upgrade that failed is tried again at the next start.
+    }
+
     auto *splash = new TFormSplash;
     splash->setVersionLine(Version::text());
     splash->showForStartup();
 
     // The program ends with its main window, not with the last of its other windows.
     app.setQuitOnLastWindowClosed(false);
-    auto *main = new TFormMain(options.dataDir);
+    auto *main = new TFormMain;
     main->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(main, &TFormMain::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
 
@@ -88,22 +100,40 @@ int runWindows(Application &app, const StartOptions &options)
 
 } // namespace
 
+int runCommand(const CommandLine &commandLine, QTextStream &out, QTextStream &err)
+{
+    if (!commandLine.isValid()) {
+        err << commandLine.error << '\n' << commandLineUsage();
+        return ExitBadCall;
+    }
+    switch (commandLine.mode) {
+    case RunMode::Help:
+        out << commandLineUsage();
+        return ExitOk;
+    case RunMode::CreateDatabase:
+        return createDatabase(commandLine.dataFolder(), out, err);
+    case RunMode::Recalc:
+        return runRecalcCommand(commandLine, out, err);
+    case RunMode::ListPdf:
+        return runListPdfCommand(commandLine, out, err);
+    case RunMode::Windows:
+        break;
+    }
+    err << QStringLiteral("Der Fensterstart ist kein Befehl.") << '\n';
+    return ExitBadCall;
+}
+
 int runTaktora(int &argc, char **argv)
 {
     // Names the user's configuration folder (~/.config/Taktora) before anything reads it.
     QCoreApplication::setApplicationName(QStringLiteral("Taktora"));
-    if (isConsoleCommand(argc, argv)) {
-        QCoreApplication app(argc, argv);
-        Version::initialize();
-        return runConsoleCommands(
-            parseCommandLine(app.arguments(), QCoreApplication::applicationDirPath()));
-    }
-    Application app(argc, argv);
-    Version::initialize();
-    const StartOptions options =
-        parseCommandLine(app.arguments(), QCoreApplication::applicationDirPath());
-    const int exitCode = runConsoleCommands(options);
-    return exitCode >= 0 ? exitCode : runWindows(app, options);
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLine commandLine = parseCommandLine(arguments);
+    if (commandLine.isValid() && commandLine.mode == RunMode::Windows)
+        return runWindows(argc, argv, commandLine);
+    return runOnConsole(argc, argv, commandLine);
 }
 
 } // namespace tk

@@ -1,8 +1,5 @@
 #include "core/recording/MonthRecalc.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QRegularExpression>
 #include <QTextStream>
 
 #include "core/common/Errors.h"
@@ -14,9 +11,6 @@
 namespace tk {
 
 namespace {
-
-constexpr const char *RecalcOption = "--recalc";
-constexpr const char *DataDirOption = "--data-dir";
 
 QString employeeLabel(Table &personal)
 {
@@ -39,24 +33,6 @@ QString germanDate(const QDate &date)
 QString oneLine(QString message)
 {
     return message.replace(QLatin1Char('\n'), QLatin1Char(' ')).simplified();
-}
-
-// The value after an option ("--recalc 2024-03" or "--recalc=2024-03"); empty when missing.
-QString optionValue(const QStringList &arguments, const QString &option, bool *present)
-{
-    *present = false;
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
-        if (argument == option) {
-            *present = true;
-            return i + 1 < arguments.size() ? arguments.at(i + 1) : QString();
-        }
-        if (argument.startsWith(option + QLatin1Char('='))) {
-            *present = true;
-            return argument.mid(option.size() + 1);
-        }
-    }
-    return QString();
 }
 
 } // namespace
@@ -91,9 +67,8 @@ int RecalcMonth(int month, int year, QTextStream &out)
             auswert.setRange({number, period.from}, {number, period.to});
             const PeriodOutcome outcome = evaluation.EvaluatePeriod(1, period.from, period.to);
             out << QStringLiteral("%1: %2 bis %3, %4 angelegt, %5 neu berechnet")
-                       .arg(label, germanDate(period.from), germanDate(period.to))
-                       .arg(outcome.created)
-                       .arg(outcome.reevaluated)
+                       .arg(label, germanDate(period.from), germanDate(period.to),
+                            QString::number(outcome.created), QString::number(outcome.reevaluated))
                 << '\n';
         } catch (const DateEncodingError &e) {
             ++failures;
@@ -108,85 +83,6 @@ int RecalcMonth(int month, int year, QTextStream &out)
         out.flush();
     }
     return failures;
-}
-
-bool ParseRecalcMonth(const QString &text, int *month, int *year)
-{
-    static const QRegularExpression pattern(QStringLiteral("^(\\d{4})-(\\d{1,2})$"));
-    const QRegularExpressionMatch match = pattern.match(text.trimmed());
-    if (!match.hasMatch())
-        return false;
-    const int y = match.captured(1).toInt();
-    const int m = match.captured(2).toInt();
-    if (m < 1 || m > 12 || y < 1900 || y > 2900)
-        return false;
-    *month = m;
-    *year = y;
-    return true;
-}
-
-bool IsRecalcCommandLine(const QStringList &arguments)
-{
-    bool present = false;
-    optionValue(arguments, QLatin1String(RecalcOption), &present);
-    return present;
-}
-
-bool IsRecalcCommandLine(int argc, char *argv[])
-{
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    return IsRecalcCommandLine(arguments);
-}
-
-int RunRecalcCommandLine(const QStringList &arguments, QTextStream &out, QTextStream &err)
-{
-    bool present = false;
-    const QString monthText = optionValue(arguments, QLatin1String(RecalcOption), &present);
-    int month = 0;
-    int year = 0;
-    if (!ParseRecalcMonth(monthText, &month, &year)) {
-        err << QStringLiteral("Ungültiger Monat \"%1\": erwartet wird JJJJ-MM, z. B. 2024-03.")
-                   .arg(monthText)
-            << '\n';
-        return 2;
-    }
-    bool hasDataDir = false;
-    QString dataDir = optionValue(arguments, QLatin1String(DataDirOption), &hasDataDir);
-    if (hasDataDir && dataDir.isEmpty()) {
-        err << QStringLiteral("Nach --data-dir fehlt das Datenverzeichnis.") << '\n';
-        return 2;
-    }
-    // A relative folder is taken from the current directory, as a shell user expects.
-    dataDir = hasDataDir
-        ? QDir::cleanPath(QDir::current().absoluteFilePath(dataDir))
-        : QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Daten"));
-    Database::setPath(dataDir);
-    try {
-        const int failures = RecalcMonth(month, year, out);
-        out.flush();
-        if (failures > 0) {
-            err << QStringLiteral("Nicht berechnet: %1 Mitarbeiter.").arg(failures) << '\n';
-            return 1;
-        }
-        return 0;
-    } catch (const DbError &e) {
-        err << e.message() << '\n';
-        return 2;
-    }
-}
-
-int RunRecalcCommandLine(int argc, char *argv[])
-{
-    QCoreApplication app(argc, argv);
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    const int code = RunRecalcCommandLine(QCoreApplication::arguments(), out, err);
-    out.flush();
-    err.flush();
-    Database::disconnect();
-    return code;
 }
 
 } // namespace tk

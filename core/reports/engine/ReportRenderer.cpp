@@ -170,24 +170,36 @@ bool ReportPrintJob::finish()
     return !m_failed;
 }
 
+namespace {
+
+bool paintInto(QPdfWriter &writer, const QVector<ReportDocument> &documents)
+{
+    ReportPrintJob job(writer);
+    for (const ReportDocument &document : documents) {
+        if (!job.add(document))
+            return false;
+    }
+    return job.finish();
+}
+
+} // namespace
+
 bool writePdf(const QVector<ReportDocument> &documents, const QString &fileName,
               QString *errorMessage)
 {
     QPdfWriter writer(fileName);
-    ReportPrintJob job(writer);
-    bool ok = true;
-    for (const ReportDocument &document : documents) {
-        if (!job.add(document)) {
-            ok = false;
-            break;
-        }
-    }
-    ok = job.finish() && ok;
+    const bool ok = paintInto(writer, documents);
     if (!ok && errorMessage) {
         *errorMessage =
             QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden.").arg(fileName);
     }
     return ok;
+}
+
+bool writePdf(const QVector<ReportDocument> &documents, QIODevice *device)
+{
+    QPdfWriter writer(device);
+    return paintInto(writer, documents);
 }
 
 } // namespace tk

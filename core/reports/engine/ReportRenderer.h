@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QString>
 
+class QIODevice;
 class QPainter;
 class QPagedPaintDevice;
 
@@ -64,5 +65,7 @@ private:
 // cannot be written; writes no file when the documents hold no page.
 bool writePdf(const QVector<ReportDocument> &documents, const QString &fileName,
               QString *errorMessage = nullptr);
+// The same into an open device (a file saved under its name only when complete).
+bool writePdf(const QVector<ReportDocument> &documents, QIODevice *device);
 
 } // namespace tk

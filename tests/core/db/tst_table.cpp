@@ -1,11 +1,12 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QTest>
 
 #include "core/common/Errors.h"
-#include "core/db/DBTools.h"
 #include "core/db/Database.h"
+#include "core/db/Schema.h"
 #include "core/db/Table.h"
 #include "tests/support/TempDataDir.h"
 
@@ -62,8 +63,9 @@ private Q_SLOTS:
     void lockedDatabaseGivesAMessageAndKeepsTheEdit();
     void createDatabaseNeverTouchesExistingFile();
     void schemaUpgradeAddsFieldWithOne();
+    void schemaVersionIsRecorded();
     void schemaUpgradeKeepsChosenValues();
-    void schemaUpgradeIsSilentWithoutFolder();
+    void schemaUpgradeNeverCreatesTheFolder();
 };
 
 void TestTable::opensByNameWithoutRegardToCase()
@@ -420,11 +422,43 @@ void TestTable::schemaUpgradeAddsFieldWithOne()
     TempDataDir dir;
     TempDataDir::exec(QStringLiteral("ALTER TABLE Personal DROP COLUMN AuswertBegin"));
     TempDataDir::exec(QStringLiteral("INSERT INTO Personal (PersonalNummer) VALUES (1), (2)"));
-    QVERIFY(DBTools::upgradeSchema());
+    TempDataDir::exec(QStringLiteral("PRAGMA user_version = 0"));
+    upgradeSchema();
     QSqlQuery q(Database::connection());
     q.exec(QStringLiteral("SELECT count(*) FROM Personal WHERE AuswertBegin = 1"));
     q.next();
     QCOMPARE(q.value(0).toInt(), 2);
+    q.exec(QStringLiteral("PRAGMA user_version"));
+    q.next();
+    QCOMPARE(q.value(0).toInt(), schemaVersion());
+    // the upgraded table has the fields of a new one, in the same order
+    const QSqlRecord personal = Database::connection().record(QStringLiteral("Personal"));
+    const QStringList wanted = schemaTables().first().columns;
+    QCOMPARE(personal.count(), wanted.size());
+    for (int i = 0; i < wanted.size(); ++i)
+        QVERIFY(wanted.at(i).startsWith(personal.fieldName(i) + QLatin1Char(' ')));
+}
+
+// A new database records its version, so no step runs on it; one made before versions were
+// recorded gets the number without losing a value.
+void TestTable::schemaVersionIsRecorded()
+{
+    TempDataDir dir;
+    QSqlQuery q(Database::connection());
+    q.exec(QStringLiteral("PRAGMA user_version"));
+    q.next();
+    QCOMPARE(q.value(0).toInt(), schemaVersion());
+
+    TempDataDir::exec(QStringLiteral("PRAGMA user_version = 0"));
+    TempDataDir::exec(
+        QStringLiteral("INSERT INTO Personal (PersonalNummer, AuswertBegin) VALUES (1, 16)"));
+    upgradeSchema();
+    q.exec(QStringLiteral("SELECT AuswertBegin FROM Personal"));
+    q.next();
+    QCOMPARE(q.value(0).toInt(), 16);
+    q.exec(QStringLiteral("PRAGMA user_version"));
+    q.next();
+    QCOMPARE(q.value(0).toInt(), schemaVersion());
 }
 
 void TestTable::schemaUpgradeKeepsChosenValues()
@@ -434,18 +468,18 @@ void TestTable::schemaUpgradeKeepsChosenValues()
         QStringLiteral("INSERT INTO Personal (PersonalNummer, AuswertBegin) VALUES (1, 16)"));
     for (int start = 0; start < 3; ++start) {
         Database::setPath(dir.path());
-        QVERIFY(DBTools::upgradeSchema());
+        upgradeSchema();
     }
     Table t(QStringLiteral("Personal"), QStringLiteral("PersonalNummer"));
     t.open();
     QCOMPARE(t.field("AuswertBegin").asInteger(), 16);
 }
 
-void TestTable::schemaUpgradeIsSilentWithoutFolder()
+void TestTable::schemaUpgradeNeverCreatesTheFolder()
 {
     TempDataDir dir(false);
     Database::setPath(dir.filePath(QStringLiteral("Daten")));
-    QVERIFY(!DBTools::upgradeSchema());
+    QVERIFY_THROWS_EXCEPTION(DbError, upgradeSchema());
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("Daten"))));
 }
 

@@ -1,7 +1,6 @@
 #include <QTest>
 #include <QTextStream>
 
-#include "core/db/Database.h"
 #include "core/recording/MonthRecalc.h"
 #include "tests/support/TempDataDir.h"
 #include "tests/support/TimeRecordingData.h"
@@ -27,8 +26,7 @@ class TestMonthRecalc : public QObject
 private Q_SLOTS:
     void reproducesTheWorkedExample();
     void reportsAFailedEmployeeAndGoesOn();
-    void commandLine();
-    void commandLineRefusesBadInput();
+    void namesArePrintedLiterally();
 };
 
 void TestMonthRecalc::reproducesTheWorkedExample()
@@ -96,52 +94,20 @@ void TestMonthRecalc::reportsAFailedEmployeeAndGoesOn()
     QCOMPARE(countDayRecords(3), 29);
 }
 
-void TestMonthRecalc::commandLine()
+// A name is printed as typed, also when it looks like a placeholder of the line's format.
+void TestMonthRecalc::namesArePrintedLiterally()
 {
     TempDataDir dir;
     addExampleShiftPlan(1);
-    addEmployee(1, QStringLiteral("Hans"), QStringLiteral("Müller"), 1, 1);
-    addDayRecord(1, Monday, 1, 0, 0);
-    addExampleEntries(1, Monday);
-    const QStringList arguments{QStringLiteral("taktora"), QStringLiteral("--data-dir"), dir.path(),
-                                QStringLiteral("--recalc"), QStringLiteral("2024-03")};
-    QVERIFY(IsRecalcCommandLine(arguments));
-    QVERIFY(!IsRecalcCommandLine(
-        QStringList{QStringLiteral("taktora"), QStringLiteral("--data-dir"), dir.path()}));
-    QString outText, errText;
-    QTextStream out(&outText), err(&errText);
-    QCOMPARE(RunRecalcCommandLine(arguments, out, err), 0);
-    err.flush();
-    QVERIFY2(errText.isEmpty(), qPrintable(errText));
-    QCOMPARE(storedDay(1, Monday).summe, QVariant(615));
-    QCOMPARE(storedDay(1, Monday).anwesend, QVariant(495));
-
-    // An employee whose period cannot be formed makes the exit code non-zero.
-    addEmployee(2, QStringLiteral("Eva"), QStringLiteral("Schmidt"), 1, 0);
-    QCOMPARE(RunRecalcCommandLine(arguments, out, err), 1);
-}
-
-void TestMonthRecalc::commandLineRefusesBadInput()
-{
-    TempDataDir dir;
-    QString outText, errText;
-    QTextStream out(&outText), err(&errText);
-    const auto run = [&](const QString &dataDir, const QString &month) {
-        errText.clear();
-        return RunRecalcCommandLine({QStringLiteral("taktora"), QStringLiteral("--data-dir"),
-                                     dataDir, QStringLiteral("--recalc"), month},
-                                    out, err);
-    };
-    for (const QString &month : {QStringLiteral("2024-13"), QStringLiteral("2024"),
-                                 QStringLiteral("03-2024"), QStringLiteral("1899-12"), QString()}) {
-        QCOMPARE(run(dir.path(), month), 2);
-        err.flush();
-        QVERIFY(errText.contains(QStringLiteral("Ungültiger Monat")));
-    }
-    QCOMPARE(run(dir.filePath(QStringLiteral("fehlt")), QStringLiteral("2024-03")), 2);
-    err.flush();
-    QVERIFY(errText.contains(QStringLiteral("nicht vorhanden")));
-    QCOMPARE(outText, QString());
+    addEmployee(1, QStringLiteral("%1 %2"), QStringLiteral("%4 %9"), 1, 1);
+    QString text;
+    QTextStream out(&text);
+    QCOMPARE(RecalcMonth(3, 2024, out), 0);
+    out.flush();
+    QCOMPARE(lines(text),
+             QStringList{QStringLiteral("Personal-Nr. 1 (%1 %2 %4 %9): 01.03.2024 "
+                                        "bis 31.03.2024, 31 angelegt, 0 neu "
+                                        "berechnet")});
 }
 
 QTEST_MAIN(TestMonthRecalc)

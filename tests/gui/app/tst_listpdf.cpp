@@ -4,7 +4,8 @@
 #include <QTest>
 #include <QTextStream>
 
-#include "app/ListPdfCommand.h"
+#include "app/CommandLine.h"
+#include "app/Startup.h"
 #include "core/reports/engine/ReportRenderer.h"
 #include "core/reports/lists/GrossWageList.h"
 #include "core/reports/lists/ListDocuments.h"
@@ -62,7 +63,7 @@ CommandResult runCommand(const QStringList &arguments)
     QTextStream out(&result.out);
     QTextStream err(&result.err);
     result.code =
-        RunListPdfCommandLine(QStringList{QStringLiteral("taktora")} + arguments, out, err);
+        runCommand(parseCommandLine(QStringList{QStringLiteral("taktora")} + arguments), out, err);
     out.flush();
     err.flush();
     return result;
@@ -82,7 +83,8 @@ private Q_SLOTS:
     void allEmployeesOverTheCalendarMonth();
     void registerListsNeedNoMonth();
     void errorsEndWithAMessage();
-    void commandLineThatCannotBeUsed();
+    void unwritableOutputChangesNothing();
+    void outputIsReplacedOnlyWhenComplete();
 
 private:
     QString outFile(const QString &name) const { return m_out->filePath(name); }
@@ -151,7 +153,7 @@ void TestListPdf::oneEmployeeOverTheEvaluationPeriod()
     const CommandResult result =
         runCommand({"--data-dir", m_dir->path(), "--pdf", "summen", "--month", "2024-03",
                     "--employee", "2", "--output", file});
-    QCOMPARE(result.code, int(ListPdfWritten));
+    QCOMPARE(result.code, int(ExitOk));
     QVERIFY(result.out.contains(QStringLiteral("1 Seite(n)")));
     const QString text = pdfText(file);
     QVERIFY(text.contains(QStringLiteral("2 Czerny, Bruno")));
@@ -169,7 +171,7 @@ void TestListPdf::allEmployeesOverTheCalendarMonth()
     const QString file = outFile(QStringLiteral("all.pdf"));
     const CommandResult result = runCommand(
         {"--data-dir", m_dir->path(), "--pdf=detail", "--month=2024-03", "--output", file});
-    QCOMPARE(result.code, int(ListPdfWritten));
+    QCOMPARE(result.code, int(ExitOk));
     const QString text = pdfText(file);
     QVERIFY(text.contains(QStringLiteral("1 Berger, Anna")));
     QVERIFY(text.contains(QStringLiteral("2 Czerny, Bruno")));
@@ -186,11 +188,11 @@ void TestListPdf::registerListsNeedNoMonth()
     const QString file = outFile(QStringLiteral("plans.pdf"));
     CommandResult result =
         runCommand({"--data-dir", m_dir->path(), "--pdf", "schichtplan", "--output", file});
-    QCOMPARE(result.code, int(ListPdfWritten));
+    QCOMPARE(result.code, int(ExitOk));
     QVERIFY(pdfText(file).contains(QStringLiteral("Schichtplan Liste")));
     result = runCommand({"--data-dir", m_dir->path(), "--pdf", "bruttolohn", "--month", "2024-03",
                          "--output", outFile(QStringLiteral("gross.pdf"))});
-    QCOMPARE(result.code, int(ListPdfWritten));
+    QCOMPARE(result.code, int(ExitOk));
 }
 
 void TestListPdf::errorsEndWithAMessage()
@@ -199,53 +201,101 @@ void TestListPdf::errorsEndWithAMessage()
     const QString file = outFile(QStringLiteral("x.pdf"));
     CommandResult result = runCommand({"--data-dir", m_dir->path(), "--pdf", "summen", "--month",
                                        "2024-03", "--employee", "9", "--output", file});
-    QCOMPARE(result.code, int(ListPdfFailed));
+    QCOMPARE(result.code, int(ExitFailed));
     QVERIFY2(result.err.contains(QStringLiteral("Personal-Nr. 9")), qPrintable(result.err));
 
     runSql(QStringLiteral("UPDATE Personal SET AuswertBegin = 0 WHERE PersonalNummer = 2"));
     result = runCommand(
         {"--data-dir", m_dir->path(), "--pdf", "summen", "--month", "2024-03", "--output", file});
-    QCOMPARE(result.code, int(ListPdfFailed));
+    QCOMPARE(result.code, int(ExitFailed));
     QCOMPARE(result.err.trimmed(), QStringLiteral("Ungültiges Argument zum Codieren des Datums"));
     QVERIFY(!QFile::exists(file));
 
     result = runCommand({"--data-dir", m_dir->path(), "--pdf", "summen", "--month", "2024-03",
                          "--employee", "1", "--output", m_out->path() + "/missing/dir/x.pdf"});
-    QCOMPARE(result.code, int(ListPdfFailed));
+    QCOMPARE(result.code, int(ExitFailed));
     QVERIFY(result.err.contains(QStringLiteral("kann nicht geschrieben werden")));
 
     result = runCommand({"--data-dir", m_dir->path(), "--pdf", "summen", "--month", "2030-01",
                          "--employee", "1", "--output", file});
-    QCOMPARE(result.code, int(ListPdfWritten)); // the selection created the month's days
+    QCOMPARE(result.code, int(ExitOk)); // the selection created the month's days
 
     runSql(QStringLiteral("DELETE FROM Personal"));
     result = runCommand({"--data-dir", m_dir->path(), "--pdf", "personal", "--output", file});
-    QCOMPARE(result.code, int(ListPdfNoData));
+    QCOMPARE(result.code, int(ExitNoData));
 
     QTemporaryDir noDatabase;
     result = runCommand({"--data-dir", noDatabase.path(), "--pdf", "personal", "--output", file});
-    QCOMPARE(result.code, int(ListPdfFailed));
+    QCOMPARE(result.code, int(ExitFailed));
     QVERIFY(!result.err.isEmpty());
 }
 
-void TestListPdf::commandLineThatCannotBeUsed()
+// An output that cannot be written is refused before the database is touched: no day
+// record is created and no file is left behind.
+void TestListPdf::unwritableOutputChangesNothing()
 {
-    const QString out = outFile(QStringLiteral("x.pdf"));
-    const QStringList bad[] = {
-        {"--pdf", "wochen", "--month", "2024-03", "--output", out},
-        {"--pdf", "summen", "--output", out},
-        {"--pdf", "summen", "--month", "2024-13", "--output", out},
-        {"--pdf", "summen", "--month", "2024-03"},
-        {"--pdf", "bruttolohn", "--month", "2024-03", "--employee", "1", "--output", out},
-        {"--pdf", "summen", "--month", "2024-03", "--employee", "x", "--output", out},
-        {"--pdf", "summen", "--month", "2024-03", "--output", out, "--farbe"}};
-    for (const QStringList &arguments : bad) {
-        const CommandResult result = runCommand(arguments);
-        QVERIFY2(result.code == int(ListPdfBadCommand), qPrintable(arguments.join(' ')));
-        QVERIFY(!result.err.isEmpty());
+    seedStaff();
+    QDir(m_out->path()).mkdir(QStringLiteral("ordner"));
+    QDir(m_out->path()).mkdir(QStringLiteral("nur-lesen"));
+    QString readOnly = outFile(QStringLiteral("nur-lesen"));
+    QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    if (QFileInfo(readOnly).isWritable()) // as root every folder can be written
+        readOnly = QStringLiteral("/proc");
+    const struct
+    {
+        QString output;
+        QString reason;
+    } cases[] = {
+        {outFile(QStringLiteral("fehlt/x.pdf")), QStringLiteral("ist nicht vorhanden")},
+        {readOnly + QStringLiteral("/x.pdf"), QStringLiteral("darf nicht geschrieben werden")},
+        {outFile(QStringLiteral("ordner")), QStringLiteral("das ist ein Ordner")},
+    };
+    const int days = countDayRecords(2);
+    for (const auto &c : cases) {
+        const CommandResult result = runCommand({"--data-dir", m_dir->path(), "--pdf", "summen",
+                                                 "--month", "2024-04", "--output", c.output});
+        QCOMPARE(result.code, int(ExitFailed));
+        QVERIFY2(result.err.startsWith(QStringLiteral("Die Datei \"%1\" kann nicht geschrieben "
+                                                      "werden: ")
+                                           .arg(c.output)),
+                 qPrintable(result.err));
+        QVERIFY2(result.err.contains(c.reason), qPrintable(result.err));
+        QCOMPARE(countDayRecords(2), days);
     }
-    QVERIFY(IsListPdfCommandLine(QStringList{"taktora", "--pdf=summen"}));
-    QVERIFY(!IsListPdfCommandLine(QStringList{"taktora", "--data-dir", "x"}));
+    QFile::setPermissions(outFile(QStringLiteral("nur-lesen")),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QCOMPARE(QDir(outFile(QStringLiteral("nur-lesen")))
+                 .entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+             QStringList());
+    QCOMPARE(
+        QDir(outFile(QStringLiteral("ordner"))).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+        QStringList());
+}
+
+// The list replaces the output only when complete: a failed run keeps the old file, and
+// no temporary file is left beside it; a path that looks like a format prints as given.
+void TestListPdf::outputIsReplacedOnlyWhenComplete()
+{
+    seedStaff();
+    const QString file = outFile(QStringLiteral("%1 %2.pdf"));
+    QFile old(file);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("alt");
+    old.close();
+    runSql(QStringLiteral("UPDATE Personal SET AuswertBegin = 0 WHERE PersonalNummer = 2"));
+    CommandResult result = runCommand(
+        {"--data-dir", m_dir->path(), "--pdf", "summen", "--month", "2024-03", "--output", file});
+    QCOMPARE(result.code, int(ExitFailed));
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll(), QByteArray("alt"));
+    old.close();
+    QCOMPARE(QDir(m_out->path()).entryList(QDir::Files), QStringList{"%1 %2.pdf"});
+
+    result = runCommand({"--data-dir", m_dir->path(), "--pdf", "personal", "--output", file});
+    QCOMPARE(result.code, int(ExitOk));
+    QCOMPARE(result.out, file + QStringLiteral(": 1 Seite(n) geschrieben.\n"));
+    QVERIFY(pdfText(file).contains(QStringLiteral("Personal Liste")));
+    QCOMPARE(QDir(m_out->path()).entryList(QDir::Files), QStringList{"%1 %2.pdf"});
 }
 
 QTEST_MAIN(TestListPdf)

@@ -108,7 +108,7 @@ private Q_SLOTS:
         test::TempDataDir::exec(QStringLiteral("INSERT INTO Personal (PersonalNummer, Name, "
                                                "Vorname, Schicht, AuswertBegin) "
                                                "VALUES (1, 'Berger', 'Anna', 1, 1)"));
-        m_main = std::make_unique<TFormMain>(m_data->path());
+        m_main = std::make_unique<TFormMain>();
         m_main->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
     }

@@ -4,7 +4,6 @@
 #include <QTextBrowser>
 
 #include "app/Application.h"
-#include "app/CommandLine.h"
 #include "app/HelpLayer.h"
 #include "app/Version.h"
 #include "core/common/ClockText.h"
@@ -13,7 +12,7 @@
 
 using namespace tk;
 
-// Command line, version, central error handler, help layer and the console start of the
+// Version, central error handler, help layer and the console start of the
 // program itself.
 class TestStartup : public QObject
 {
@@ -27,55 +26,6 @@ private:
     }
 
 private Q_SLOTS:
-    void dataFolderBesideProgram()
-    {
-        const QString programDir = QStringLiteral("/opt/taktora/bin");
-        const QString previous = QDir::currentPath();
-        QDir::setCurrent(QDir::tempPath()); // another directory than the program's
-        const StartOptions options = parseCommandLine({"taktora"}, programDir);
-        QDir::setCurrent(previous);
-        QVERIFY(options.isValid());
-        QCOMPARE(options.dataDir, QStringLiteral("/opt/taktora/bin/Daten"));
-        QVERIFY(!options.createDatabase);
-    }
-
-    void commandLine_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("dataDir"); // relative to the current directory
-        QTest::addColumn<bool>("create");
-        QTest::addColumn<bool>("valid");
-        QTest::newRow("data dir") << QStringList{"--data-dir", "/srv/zeit"} << "/srv/zeit" << false
-                                  << true;
-        QTest::newRow("relative") << QStringList{"--data-dir", "x/../Firma"} << "Firma" << false
-                                  << true;
-        QTest::newRow("with =") << QStringList{"--data-dir=/srv/a", "--create-database"} << "/srv/a"
-                                << true << true;
-        QTest::newRow("create only") << QStringList{"--create-database"} << "" << true << true;
-        QTest::newRow("missing folder") << QStringList{"--data-dir"} << "" << false << false;
-        QTest::newRow("empty folder") << QStringList{"--data-dir="} << "" << false << false;
-        QTest::newRow("unknown option") << QStringList{"--datadir", "x"} << "" << false << false;
-    }
-    void commandLine()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, dataDir);
-        QFETCH(bool, create);
-        QFETCH(bool, valid);
-        const StartOptions options =
-            parseCommandLine(QStringList{"taktora"} + arguments, QStringLiteral("/prog"));
-        QCOMPARE(options.isValid(), valid);
-        if (!valid) {
-            QVERIFY(!options.error.isEmpty());
-            return;
-        }
-        QCOMPARE(options.createDatabase, create);
-        const QString expected = dataDir.isEmpty()
-            ? QStringLiteral("/prog/Daten")
-            : QDir::cleanPath(QDir::current().absoluteFilePath(dataDir));
-        QCOMPARE(options.dataDir, expected);
-    }
-
     void versionTextAndDate()
     {
         Version::initialize();
