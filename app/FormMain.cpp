@@ -110,8 +110,9 @@ void TFormMain::rebuildWindowList()
     for (QMdiSubWindow *frame : frames) {
         const QString title = frame->widget() ? frame->widget()->windowTitle() : QString();
         ++number;
-        const QString text = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title)
-                                         : QStringLiteral("%1 %2").arg(number).arg(title);
+        const QString text = number < 10
+            ? QStringLiteral("&%1 %2").arg(QString::number(number), title)
+            : QStringLiteral("%1 %2").arg(QString::number(number), title);
         QAction *item = mmiFenster->addAction(text);
         item->setCheckable(true);
         item->setChecked(frame == m_mdiArea->currentSubWindow());

@@ -27,8 +27,7 @@ HelpLayer::Shown HelpLayer::showTopic(int topic, QWidget *parent)
         QStringLiteral("Die Hilfe (Thema %1) kann nicht angezeigt werden.\n\n"
                        "Es fehlt die Hilfedatei \"%2\" oder ein Programm, das sie anzeigt "
                        "(z. B. xchm oder kchmviewer).")
-            .arg(topic)
-            .arg(QFileInfo(m_helpFile).fileName()));
+            .arg(QString::number(topic), QFileInfo(m_helpFile).fileName()));
     return Shown::Nothing;
 }
 

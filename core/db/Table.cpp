@@ -822,8 +822,7 @@ void Table::setValue(int column, const QVariant &value)
     requireOpen("SetFieldValue");
     if (column < 0 || column >= m_fieldNames.size())
         throw DbError(QStringLiteral("Ungültige Feldnummer %1 (Tabelle \"%2\").")
-                          .arg(column)
-                          .arg(m_tableName));
+                          .arg(QString::number(column), m_tableName));
     if (!isEditing())
         edit();
     m_buffer.values[column] = normalized(value);
