@@ -155,8 +155,25 @@ bool readListOptions(const QCommandLineParser &parser, CommandLine *c)
     return true;
 }
 
+// "--recalc --data-dir x" gives --recalc the value "--data-dir": the month is missing.
+bool valuesPresent(const QCommandLineParser &parser, QString *error)
+{
+    for (const QString &name :
+         {DataDirOption, RecalcOption, PdfOption, MonthOption, EmployeeOption, OutputOption}) {
+        for (const QString &value : parser.values(name)) {
+            if (value.startsWith(QLatin1String("--"))) {
+                *error = QStringLiteral("Nach --%1 fehlt der Wert.").arg(name);
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 bool readOptions(const QCommandLineParser &parser, CommandLine *c)
 {
+    if (!valuesPresent(parser, &c->error))
+        return false;
     if (!parser.positionalArguments().isEmpty()) {
         c->error =
             QStringLiteral("Unerwartete Angabe: %1").arg(parser.positionalArguments().first());

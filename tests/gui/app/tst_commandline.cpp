@@ -169,6 +169,8 @@ void TestCommandLine::refusedCommandLines_data()
     QTest::newRow("create and recalc")
         << QStringList{"--create-database", "--recalc", "2024-03"} << "Nur eine Betriebsart";
     QTest::newRow("recalc without month") << QStringList{"--recalc"} << "Nach --recalc fehlt";
+    QTest::newRow("recalc before an option")
+        << QStringList{"--recalc", "--data-dir", "x"} << "Nach --recalc fehlt der Wert.";
     QTest::newRow("recalc bad month")
         << QStringList{"--recalc", "2024-13"} << "Ungültiger Monat \"2024-13\"";
     QTest::newRow("recalc year only") << QStringList{"--recalc", "2024"} << "Ungültiger Monat";
