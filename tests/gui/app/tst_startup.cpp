@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include <QProcess>
+#include <QSqlRecord>
 #include <QTextBrowser>
 
 #include "app/Application.h"
@@ -8,7 +9,9 @@
 #include "app/Version.h"
 #include "core/common/ClockText.h"
 #include "core/common/Errors.h"
+#include "core/db/Database.h"
 #include "tests/support/ModalAnswer.h"
+#include "tests/support/TempDataDir.h"
 
 using namespace tk;
 
@@ -109,6 +112,37 @@ private Q_SLOTS:
         QCOMPARE(withoutViewer.showTopic(4711), HelpLayer::Shown::Nothing);
         QVERIFY2(answer->answered(), qPrintable(answer->failure));
         QVERIFY(answer->text.contains("Taktora.chm"));
+    }
+
+    // The window start brings an old data folder's tables up to date before the windows
+    // open on them.
+    void windowStartUpgradesTheSchema()
+    {
+        if (!QFileInfo(programPath()).isExecutable())
+            QSKIP("the program itself is not built");
+        test::TempDataDir data;
+        test::TempDataDir::exec(QStringLiteral("ALTER TABLE Personal DROP COLUMN AuswertBegin"));
+        test::TempDataDir::exec(QStringLiteral("PRAGMA user_version = 0"));
+        Database::disconnect();
+        QTemporaryDir config;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("XDG_CONFIG_HOME", config.path()); // window placement stays in the test
+        QProcess run;
+        run.setProcessEnvironment(env);
+        run.start(programPath(), {"--data-dir", data.path()});
+        QVERIFY(run.waitForStarted(30000));
+        const auto upgraded = [] {
+            const bool present = Database::connection()
+                                     .record(QStringLiteral("Personal"))
+                                     .contains(QStringLiteral("AuswertBegin"));
+            Database::disconnect();
+            return present;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(upgraded(), 30000);
+        QCOMPARE(run.state(), QProcess::Running); // the windows are up, not a console mode
+        run.kill();
+        run.waitForFinished(30000);
     }
 
     // "taktora --create-database" creates the tables once, never touches an existing
