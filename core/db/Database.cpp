@@ -4,7 +4,9 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 #include <exception>
+#include <optional>
 
 #include "core/common/Errors.h"
 #include "core/db/Schema.h"
@@ -15,6 +17,8 @@ namespace tk {
 namespace {
 
 QString g_dataDir;
+Database::Access g_access = Database::Access::Auto;
+bool g_readOnly = false;
 int g_batchDepth = 0;
 
 QSqlDatabase namedConnection()
@@ -24,32 +28,91 @@ QSqlDatabase namedConnection()
     return QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), Database::ConnectionName);
 }
 
-// A database file that cannot be read shows itself only on the first statement.
-void probe(QSqlDatabase &db)
+QString connectOptions(bool readOnly)
 {
+    const QString busy = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(Database::BusyTimeoutMs);
+    return readOnly ? busy + QStringLiteral(";QSQLITE_OPEN_READONLY") : busy;
+}
+
+// Opens and reads the table list once: a file that is not a database, or a WAL database
+// whose shared index cannot be made, shows itself only on the first statement.
+std::optional<QSqlError> openAndProbe(QSqlDatabase &db, const QString &name, const QString &options)
+{
+    db.close();
+    db.setDatabaseName(name);
+    db.setConnectOptions(options);
+    if (!db.open())
+        return db.lastError();
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
         const QSqlError error = q.lastError();
         q.finish();
         db.close();
-        throw DbError(Database::describeError(QStringLiteral("Öffnen der Datenbank"), error));
+        return error;
+    }
+    return std::nullopt;
+}
+
+// The writer's WAL and index files live beside the database, so writing needs the folder too.
+bool mayWrite(const QFileInfo &file)
+{
+    return file.isWritable() && QFileInfo(file.absolutePath()).isWritable();
+}
+
+void openWritable(QSqlDatabase &db, const QString &file)
+{
+    if (const auto error = openAndProbe(db, file, connectOptions(false)))
+        throw DbError(Database::describeError(QStringLiteral("Öffnen der Datenbank"), *error));
+    if (const auto error = SqlDialect::configureConnection(db, true)) {
+        db.close();
+        throw DbError(Database::describeError(QStringLiteral("Öffnen der Datenbank"), *error));
     }
 }
 
-void execOrThrow(QSqlDatabase &db, const QString &sql)
+void openReadOnly(QSqlDatabase &db, const QString &file)
+{
+    const auto error = openAndProbe(db, file, connectOptions(true));
+    if (!error) {
+        SqlDialect::configureConnection(db, false);
+        return;
+    }
+    // A reader of a WAL database needs its shared index; in a folder without write rights
+    // nobody can make one, and nobody can be writing either: read the file as it stands.
+    QString uri = QString::fromLatin1(QUrl::fromLocalFile(file).toEncoded());
+    uri += QStringLiteral("?mode=ro&immutable=1");
+    if (openAndProbe(db, uri, connectOptions(true) + QStringLiteral(";QSQLITE_OPEN_URI")))
+        throw DbError(Database::describeError(QStringLiteral("Öffnen der Datenbank"), *error));
+}
+
+void execOrThrow(QSqlDatabase &db, const QString &sql, const QString &action)
 {
     QSqlQuery q(db);
     if (!q.exec(sql))
-        throw DbError(
-            Database::describeError(QStringLiteral("Anlegen der Tabellen"), q.lastError()));
+        throw DbError(Database::describeError(action, q.lastError()));
+}
+
+QString readOnlyMessage(const QString &file, const QString &detail)
+{
+    return QStringLiteral("Die Datenbank \"%1\" ist schreibgeschützt; die Änderung wurde nicht "
+                          "gespeichert.\n(%2)")
+        .arg(file, detail);
+}
+
+// "no such table: X" names the table the statement wanted.
+QString missingTableName(const QString &text)
+{
+    const QLatin1String marker("no such table:");
+    const int at = text.indexOf(marker, 0, Qt::CaseInsensitive);
+    return at < 0 ? text : text.mid(at + marker.size()).trimmed();
 }
 
 } // namespace
 
-void Database::setPath(const QString &dataDir)
+void Database::setPath(const QString &dataDir, Access access)
 {
     disconnect();
     g_dataDir = QDir::cleanPath(dataDir);
+    g_access = access;
 }
 
 QString Database::path()
@@ -74,14 +137,11 @@ QSqlDatabase Database::connection()
     if (!file.exists())
         throw DbError(QStringLiteral("Im Datenverzeichnis \"%1\" gibt es keine Datenbank (%2).")
                           .arg(QDir::toNativeSeparators(g_dataDir), QLatin1String(FileName)));
-    db.setDatabaseName(file.absoluteFilePath());
-    db.setConnectOptions(file.isWritable()
-                             ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000")
-                             : QStringLiteral("QSQLITE_BUSY_TIMEOUT=3000;QSQLITE_OPEN_READONLY"));
-    if (!db.open())
-        throw DbError(describeError(QStringLiteral("Öffnen der Datenbank"), db.lastError()));
-    probe(db);
-    SqlDialect::configureConnection(db);
+    g_readOnly = g_access == Access::ReadOnly || !mayWrite(file);
+    if (g_readOnly)
+        openReadOnly(db, file.absoluteFilePath());
+    else
+        openWritable(db, file.absoluteFilePath());
     return db;
 }
 
@@ -99,6 +159,11 @@ bool Database::isConnected()
         && QSqlDatabase::database(ConnectionName, false).isOpen();
 }
 
+bool Database::isReadOnly()
+{
+    return isConnected() && g_readOnly;
+}
+
 bool Database::createDatabase(const QString &dataDir)
 {
     const QString dir = QDir::cleanPath(dataDir);
@@ -114,10 +179,13 @@ bool Database::createDatabase(const QString &dataDir)
         db.setDatabaseName(file);
         if (!db.open())
             throw DbError(describeError(QStringLiteral("Anlegen der Datenbank"), db.lastError()));
-        db.transaction();
+        const QString action = QStringLiteral("Anlegen der Tabellen");
+        if (const auto error = SqlDialect::configureConnection(db, true))
+            throw DbError(describeError(action, *error));
+        execOrThrow(db, SqlDialect::beginWriteStatement(db), action);
         for (const QString &statement : schemaStatements())
-            execOrThrow(db, statement);
-        db.commit();
+            execOrThrow(db, statement, action);
+        execOrThrow(db, QStringLiteral("COMMIT"), action);
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
@@ -129,8 +197,11 @@ QString Database::resolveTableName(const QString &name)
     QString wanted = name.trimmed();
     if (wanted.endsWith(QLatin1String(".db"), Qt::CaseInsensitive))
         wanted.chop(3);
-    const QStringList tables = connection().tables(QSql::Tables);
-    for (const QString &table : tables) {
+    QSqlError error;
+    const std::optional<QStringList> tables = SqlDialect::tableNames(connection(), &error);
+    if (!tables)
+        throw DbError(describeError(QStringLiteral("Lesen der Tabellenliste"), error));
+    for (const QString &table : *tables) {
         if (table.compare(wanted, Qt::CaseInsensitive) == 0)
             return table;
     }
@@ -140,27 +211,46 @@ QString Database::resolveTableName(const QString &name)
 
 QString Database::describeError(const QString &action, const QSqlError &error)
 {
-    QSqlDatabase db = namedConnection();
-    const QString native = error.nativeErrorCode();
     const QString text = error.text().trimmed();
     const QString file = QDir::toNativeSeparators(filePath());
-    if (SqlDialect::isLockError(db, native, text))
+    switch (SqlDialect::classify(namedConnection().driverName(), error)) {
+    case DbFailure::Locked:
         return QStringLiteral("Die Datenbank \"%1\" ist von einem anderen Programm gesperrt. "
                               "Bitte später noch einmal versuchen.\n(%2: %3)")
             .arg(file, action, text);
-    if (SqlDialect::isCorruptError(db, native, text))
+    case DbFailure::Corrupt:
         return QStringLiteral(
                    "Die Datei \"%1\" ist beschädigt oder keine Taktora-Datenbank.\n(%2: %3)")
             .arg(file, action, text);
-    if (text.contains(QLatin1String("UNIQUE"), Qt::CaseInsensitive))
+    case DbFailure::DiskFull:
+        return QStringLiteral("Der Datenträger ist voll; die Änderung an der Datenbank \"%1\" "
+                              "wurde nicht gespeichert. Bitte Platz schaffen und noch einmal "
+                              "versuchen.\n(%2: %3)")
+            .arg(file, action, text);
+    case DbFailure::IoError:
+        return QStringLiteral("Die Datenbank \"%1\" kann nicht gelesen oder geschrieben werden "
+                              "(Fehler des Datenträgers); die Änderung wurde nicht gespeichert."
+                              "\n(%2: %3)")
+            .arg(file, action, text);
+    case DbFailure::ReadOnly:
+        return readOnlyMessage(file, QStringLiteral("%1: %2").arg(action, text));
+    case DbFailure::CannotOpen:
+        return QStringLiteral("Die Datenbank \"%1\" kann nicht geöffnet werden.\n(%2: %3)")
+            .arg(file, action, text);
+    case DbFailure::MissingTable:
+        return QStringLiteral("Die Tabelle \"%1\" ist in der Datenbank nicht vorhanden.\n(%2)")
+            .arg(missingTableName(error.databaseText()), action);
+    case DbFailure::Duplicate:
         return QStringLiteral("Ein Datensatz mit diesem Schlüssel ist bereits vorhanden; die "
                               "Änderung wurde nicht gespeichert.\n(%1: %2)")
             .arg(action, text);
-    if (text.contains(QLatin1String("readonly"), Qt::CaseInsensitive)
-        || text.contains(QLatin1String("read-only"), Qt::CaseInsensitive))
-        return QStringLiteral("Die Datenbank \"%1\" ist schreibgeschützt; die Änderung wurde nicht "
-                              "gespeichert.\n(%2: %3)")
-            .arg(file, action, text);
+    case DbFailure::Refused:
+        return QStringLiteral("Die Datenbank hat die Änderung abgelehnt; sie wurde nicht "
+                              "gespeichert.\n(%1: %2)")
+            .arg(action, text);
+    case DbFailure::Other:
+        break;
+    }
     return QStringLiteral("Datenbankfehler beim %1: %2").arg(action, text);
 }
 
@@ -170,9 +260,11 @@ WriteBatch::WriteBatch(Mode mode)
 {
     if (g_batchDepth == 0) {
         QSqlDatabase db = Database::connection();
-        if (!db.transaction())
-            throw DbError(Database::describeError(QStringLiteral("Beginnen einer Transaktion"),
-                                                  db.lastError()));
+        if (g_readOnly)
+            throw DbError(readOnlyMessage(QDir::toNativeSeparators(Database::filePath()),
+                                          QStringLiteral("nur zum Lesen geöffnet")));
+        execOrThrow(db, SqlDialect::beginWriteStatement(db),
+                    QStringLiteral("Beginnen einer Transaktion"));
         m_outermost = true;
     }
     ++g_batchDepth;
@@ -181,16 +273,29 @@ WriteBatch::WriteBatch(Mode mode)
 WriteBatch::~WriteBatch()
 {
     --g_batchDepth;
-    if (!m_outermost)
+    if (!m_outermost || m_done)
         return;
     QSqlDatabase db = QSqlDatabase::database(Database::ConnectionName, false);
+    QSqlQuery q(db);
     const bool unwinding = std::uncaught_exceptions() > m_exceptionsAtStart;
-    if (unwinding && m_mode == AllOrNothing) {
-        db.rollback();
+    if (unwinding && m_mode == KeepStored && q.exec(QStringLiteral("COMMIT")))
         return;
-    }
-    if (!db.commit())
-        db.rollback();
+    q.exec(QStringLiteral("ROLLBACK"));
+}
+
+void WriteBatch::commit()
+{
+    if (!m_outermost || m_done)
+        return;
+    QSqlDatabase db = QSqlDatabase::database(Database::ConnectionName, false);
+    QSqlQuery q(db);
+    m_done = true;
+    if (q.exec(QStringLiteral("COMMIT")))
+        return;
+    // A refused COMMIT leaves the transaction open.
+    const QSqlError error = q.lastError();
+    q.exec(QStringLiteral("ROLLBACK"));
+    throw DbError(Database::describeError(QStringLiteral("Speichern der Änderungen"), error));
 }
 
 } // namespace tk

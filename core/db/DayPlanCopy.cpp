@@ -38,11 +38,12 @@ void copyDayPlan(int shiftPlan, int fromDay, const QList<int> &toDays)
     update.setSql(
         QStringLiteral("UPDATE Tagplan SET %1 = ? WHERE Schichtplan = ? AND Tagesplan = ?")
             .arg(columns.join(QStringLiteral(" = ?, "))));
-    const WriteBatch batch(WriteBatch::AllOrNothing);
+    WriteBatch batch(WriteBatch::AllOrNothing);
     for (const int day : toDays) {
         if (day != fromDay)
             update.execute(binds + QVariantList{shiftPlan, day});
     }
+    batch.commit();
     TableChanges::noteChanged(QStringLiteral("Tagplan"));
 }
 

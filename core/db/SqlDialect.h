@@ -2,8 +2,26 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
+#include <optional>
+
+class QSqlError;
 
 namespace tk {
+
+// Why a statement failed, as far as the operator can act on it.
+enum class DbFailure {
+    Locked,       // another program holds the database
+    Corrupt,      // the file is damaged or not a database
+    DiskFull,     // no room left for the change
+    IoError,      // the disk refused to read or write
+    ReadOnly,     // no write rights, or opened for reading only
+    CannotOpen,   // the file cannot be opened at all
+    MissingTable, // a statement names a table the database lacks
+    Duplicate,    // a unique key is taken
+    Refused,      // another rule of the database (foreign key, check, trigger)
+    Other
+};
 
 // The few things that differ between database servers. Everything else the table layer
 // sends is standard SQL with bound parameters.
@@ -12,13 +30,17 @@ class SqlDialect
 public:
     // Column that identifies a stored row for updates and deletes.
     static QString rowIdColumn(const QSqlDatabase &db);
-    // Settings made on every new connection (durability, locking).
-    static void configureConnection(QSqlDatabase &db);
-    // True when the error means another program holds a lock on the database.
-    static bool isLockError(const QSqlDatabase &db, const QString &nativeCode, const QString &text);
-    // True when the error means the file is damaged or not a database at all.
-    static bool isCorruptError(const QSqlDatabase &db, const QString &nativeCode,
-                               const QString &text);
+    // Settings made on every new connection (durability, locking); writable connections are
+    // put into WAL mode, so readers never block the writer. Returns the error of a setting
+    // that failed.
+    static std::optional<QSqlError> configureConnection(QSqlDatabase &db, bool writable);
+    // Starts a transaction that holds the write lock from its first statement, so it never
+    // has to upgrade a read snapshot (which fails at once instead of waiting).
+    static QString beginWriteStatement(const QSqlDatabase &db);
+    // The tables of the database; nothing (and the error) when the list cannot be read.
+    static std::optional<QStringList> tableNames(const QSqlDatabase &db, QSqlError *error);
+    // Sorts a driver error by its native code, falling back to its text.
+    static DbFailure classify(const QString &driverName, const QSqlError &error);
 };
 
 } // namespace tk

@@ -47,6 +47,7 @@ public:
     {
         m_finished = true;
         restore();
+        m_batch.commit();
     }
 
 private:
@@ -252,6 +253,9 @@ PeriodOutcome DayEvaluation::EvaluatePeriod(qint16 recalc, const QDate &from, co
         return outcome;
     EvaluationRun run(m_auswert, m_auswPos);
     m_tagplan->refresh();
+    // Another program may have created days since they were read; inside the write
+    // transaction the records read are the ones that stay.
+    m_auswert->refresh();
     m_auswert->first();
     for (QDate date = from; date <= to; date = date.addDays(1)) {
         if (!m_auswert->findKey({employee.personalNummer, date})) {

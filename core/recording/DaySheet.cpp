@@ -182,7 +182,7 @@ void DaySheet::ReplaceDayEntries(const QList<TimeEntry> &rows)
     const QDate date = currentDate();
     try {
         // All or nothing: a failure half-way must not leave the day without its old entries.
-        const WriteBatch batch(WriteBatch::AllOrNothing);
+        WriteBatch batch(WriteBatch::AllOrNothing);
         {
             // The entry grid shows the new entries once, not every step of the replacement.
             SuspendedControls suspended(m_auswPos);
@@ -199,6 +199,7 @@ void DaySheet::ReplaceDayEntries(const QList<TimeEntry> &rows)
             suspended.release();
         }
         m_evaluation.EvaluateDay(1, date);
+        batch.commit();
     } catch (...) {
         // The transaction was taken back: show the stored entries and sums again.
         m_auswPos->cancel();
@@ -214,11 +215,12 @@ bool DaySheet::ChangeShiftPlan(int shiftPlan)
     if (shiftPlan == currentShiftPlan())
         return false;
     const QDate date = currentDate();
-    const WriteBatch batch;
+    WriteBatch batch;
     m_auswert->edit();
     m_auswert->field(QStringLiteral("Schicht")).setAsInteger(shiftPlan);
     postOrCancel(m_auswert);
     m_evaluation.EvaluateDay(1, date);
+    batch.commit();
     return true;
 }
 

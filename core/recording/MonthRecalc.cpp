@@ -54,18 +54,18 @@ int RecalcMonth(int month, int year, QTextStream &out)
     tagplan.open();
 
     DayEvaluation evaluation(&personal, &auswert, &auswPos, &tagplan);
-    // One transaction for the whole run: the periods' own batches join it, so the month is
-    // synced to disk once instead of once per employee. A failed statement takes back only
-    // itself; everything stored before it is committed with the rest.
-    const WriteBatch batch;
     int failures = 0;
     for (personal.first(); !personal.eof(); personal.next()) {
         const QString label = employeeLabel(personal);
         try {
+            // One transaction per employee: the period's days are stored all or not at all,
+            // and another program waiting to write gets its turn between two employees.
+            WriteBatch batch(WriteBatch::AllOrNothing);
             const DatePeriod period = CurrentEvaluationPeriod(&personal, month, year);
             const int number = personal.field(QStringLiteral("PersonalNummer")).asInteger();
             auswert.setRange({number, period.from}, {number, period.to});
             const PeriodOutcome outcome = evaluation.EvaluatePeriod(1, period.from, period.to);
+            batch.commit();
             out << QStringLiteral("%1: %2 bis %3, %4 angelegt, %5 neu berechnet")
                        .arg(label, germanDate(period.from), germanDate(period.to),
                             QString::number(outcome.created), QString::number(outcome.reevaluated))

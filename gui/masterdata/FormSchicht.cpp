@@ -351,6 +351,7 @@ void TFormSchicht::dbNavSchichtInsertClick()
         tblSchicht->field(QStringLiteral("Schichtplan")).setAsInteger(*number);
         tblSchicht->post();
         createDayPlans(*number);
+        batch.commit();
     });
     if (pcSchicht->isPageEnabled(0))
         edBezeichnung->setFocus(Qt::OtherFocusReason);
@@ -391,6 +392,7 @@ void TFormSchicht::dbNavSchichtDeleteClick()
         while (!tblTagplan->isEmpty())
             tblTagplan->remove();
         tblSchicht->remove();
+        batch.commit();
     });
 }
 

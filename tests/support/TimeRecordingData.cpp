@@ -81,6 +81,24 @@ void addDayRecord(int personalNummer, const QDate &date, const QVariant &shiftPl
         {personalNummer, isoDate(date), shiftPlan, soll, summe});
 }
 
+void addStaffWithEntries(int count, const QDate &month)
+{
+    run(QStringLiteral("BEGIN"), {});
+    addExampleShiftPlan(1);
+    for (int number = 1; number <= count; ++number) {
+        addEmployee(number, QStringLiteral("Vorname %1").arg(number),
+                    QStringLiteral("Name %1").arg(number), 1, 1);
+        for (int day = 0; day < month.daysInMonth(); ++day) {
+            const QDate date = month.addDays(day);
+            if (date.dayOfWeek() > 5)
+                continue;
+            addEntry(number, date, 420 + number % 30, 720, QStringLiteral("N"));
+            addEntry(number, date, 750, 960 + number % 60, QStringLiteral("N"));
+        }
+    }
+    run(QStringLiteral("COMMIT"), {});
+}
+
 StoredDay storedDay(int personalNummer, const QDate &date)
 {
     QSqlQuery q(Database::connection());

@@ -31,6 +31,10 @@ void addExampleEntries(int personalNummer, const QDate &date);
 void addDayRecord(int personalNummer, const QDate &date, const QVariant &shiftPlan,
                   const QVariant &soll, const QVariant &summe);
 
+// count employees (PersonalNummer 1..count, shift plan 1 of the worked example, evaluation
+// from the 1st) with two entries on every weekday of month, stored in one transaction.
+void addStaffWithEntries(int count, const QDate &month);
+
 // A stored day record: the values as stored (null for an empty field); empty when missing.
 struct StoredDay
 {
