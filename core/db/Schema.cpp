@@ -149,10 +149,11 @@ void upgradeSchema()
         }
         return;
     }
-    const WriteBatch batch(WriteBatch::AllOrNothing);
+    WriteBatch batch(WriteBatch::AllOrNothing);
     for (const UpgradeStep *step : pending)
         step->apply();
     execute(storeVersionStatement());
+    batch.commit();
 }
 
 } // namespace tk
