@@ -81,7 +81,11 @@ int runListPdfCommand(const CommandLine &commandLine, QTextStream &out, QTextStr
     }
     try {
         openDataFolder(commandLine.dataFolder());
-        const QVector<ReportDocument> documents = GenerateListDocuments(requestOf(commandLine));
+        QStringList notes;
+        const QVector<ReportDocument> documents =
+            GenerateListDocuments(requestOf(commandLine), &notes);
+        for (const QString &note : notes)
+            err << note << '\n';
         const int pages = pageCount(documents);
         if (pages == 0) {
             err << QStringLiteral(

@@ -1,6 +1,7 @@
 #include "core/recording/PeriodSelection.h"
 
 #include "core/common/Errors.h"
+#include "core/db/Database.h"
 #include "core/db/Table.h"
 #include "core/recording/DayEvaluation.h"
 
@@ -25,7 +26,8 @@ DatePeriod SelectEvaluationPeriod(DayEvaluation &evaluation, int month, int year
     // The grids show the outcome once, not the bare restriction before the records exist.
     SuspendedControls suspended(evaluation.auswert(), evaluation.auswPos());
     evaluation.auswert()->setRange({personalNummer, period.from}, {personalNummer, period.to});
-    evaluation.EvaluatePeriod(recalc, period.from, period.to);
+    if (!Database::isReadOnly())
+        evaluation.EvaluatePeriod(recalc, period.from, period.to);
     suspended.release();
     return period;
 }

@@ -15,7 +15,8 @@ DatePeriod CurrentEvaluationPeriod(Table *personal, int month, int year);
 // Restricts the day records to the current employee's evaluation period and evaluates it
 // with recalc (0: create the missing day records only; 1: also re-evaluate the existing
 // ones). Afterwards the first day of the period is the current day record. When no period
-// can be formed, DateEncodingError is thrown before anything changes.
+// can be formed, DateEncodingError is thrown before anything changes. On a database open
+// for reading only nothing is evaluated: the restriction shows the records there are.
 DatePeriod SelectEvaluationPeriod(DayEvaluation &evaluation, int month, int year,
                                   qint16 recalc = 0);
 

@@ -51,13 +51,21 @@ public:
 
     Table &personal() { return m_personal; }
 
-    // Creates the current employee's missing day records of the evaluation period.
-    DatePeriod select(int month, int year)
+    // Creates the current employee's missing day records of the evaluation period; notes
+    // those a read-only database cannot take.
+    DatePeriod select(int month, int year, QStringList *notes)
     {
         const DatePeriod period = CurrentEvaluationPeriod(&m_personal, month, year);
         const int number = personalNummer();
         m_auswert.openRange({number, period.from}, {number, period.to});
-        return SelectEvaluationPeriod(m_evaluation, month, year, 0);
+        SelectEvaluationPeriod(m_evaluation, month, year, 0);
+        const qint64 missing = period.from.daysTo(period.to) + 1 - m_auswert.recordCount();
+        if (missing > 0 && notes)
+            *notes << QStringLiteral("Personal-Nr. %1: %2 fehlende Tage können nicht angelegt "
+                                     "werden, weil die Datenbank schreibgeschützt ist; "
+                                     "gedruckt wird, was vorhanden ist.")
+                          .arg(QString::number(number), QString::number(missing));
+        return period;
     }
 
     int personalNummer() { return m_personal.field(QStringLiteral("PersonalNummer")).asInteger(); }
@@ -80,7 +88,7 @@ ReportDocument sheetDocument(ListKind kind, Table &personal, const DatePeriod &d
     return sheet->generate();
 }
 
-QVector<ReportDocument> monthlySheets(const ListRequest &request)
+QVector<ReportDocument> monthlySheets(const ListRequest &request, QStringList *notes)
 {
     PeriodSelector selector;
     Table &personal = selector.personal();
@@ -89,13 +97,13 @@ QVector<ReportDocument> monthlySheets(const ListRequest &request)
         if (!personal.findKey({request.employee}))
             throw DbError(
                 QStringLiteral("Personal-Nr. %1 ist nicht vorhanden.").arg(request.employee));
-        const DatePeriod period = selector.select(request.month, request.year);
+        const DatePeriod period = selector.select(request.month, request.year, notes);
         documents.append(sheetDocument(request.kind, personal, period));
     } else {
         const QDate first(request.year, request.month, 1);
         const DatePeriod month{first, first.addDays(first.daysInMonth() - 1)};
         for (personal.first(); !personal.isEmpty() && !personal.eof(); personal.next()) {
-            selector.select(request.month, request.year);
+            selector.select(request.month, request.year, notes);
             documents.append(sheetDocument(request.kind, personal, month));
         }
     }
@@ -158,10 +166,10 @@ std::unique_ptr<MonthSheet> MakeMonthSheet(ListKind kind)
     return std::make_unique<TReportAusw01>();
 }
 
-QVector<ReportDocument> GenerateListDocuments(const ListRequest &request)
+QVector<ReportDocument> GenerateListDocuments(const ListRequest &request, QStringList *notes)
 {
     QVector<ReportDocument> documents = IsMonthlySheet(request.kind)
-        ? monthlySheets(request)
+        ? monthlySheets(request, notes)
         : QVector<ReportDocument>{otherList(request)};
     documents.erase(std::remove_if(documents.begin(), documents.end(),
                                    [](const ReportDocument &d) { return d.pages.isEmpty(); }),

@@ -3,6 +3,7 @@
 #include "core/reports/engine/ReportPage.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 
 #include <memory>
@@ -41,9 +42,12 @@ struct ListRequest
 // - the monthly sheets of all employees cover the calendar month, one document per
 //   employee in PersonalNummer order, as the print run does.
 // For the monthly sheets the day records missing in each employee's evaluation period are
-// created first, as the time recording window's selection does. Throws DbError (also for an
-// unknown employee) and DateEncodingError (an employee whose period cannot be formed).
+// created first, as the time recording window's selection does; on a database open for
+// reading only they cannot be, and each employee lacking some gets a line in notes (when
+// given) while the sheet shows the records there are. Throws DbError (also for an unknown
+// employee) and DateEncodingError (an employee whose period cannot be formed).
 // Documents without pages are left out.
-QVector<ReportDocument> GenerateListDocuments(const ListRequest &request);
+QVector<ReportDocument> GenerateListDocuments(const ListRequest &request,
+                                              QStringList *notes = nullptr);
 
 } // namespace tk

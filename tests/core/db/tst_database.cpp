@@ -11,10 +11,12 @@
 #include "core/common/Errors.h"
 #include "core/db/Database.h"
 #include "core/db/Table.h"
+#include "core/reports/lists/ListDocuments.h"
 #include "tests/support/TempDataDir.h"
+#include "tests/support/TimeRecordingData.h"
 
 using namespace tk;
-using tk::test::TempDataDir;
+using namespace tk::test;
 
 namespace {
 
@@ -111,6 +113,7 @@ private Q_SLOTS:
     void databaseIsPutIntoWalMode();
     void readOnlyOpenReadsAndRefusesWrites();
     void folderWithoutWriteRightsOpensReadOnly();
+    void readOnlyPrintRunPrintsWhatExists();
     void errorCodesHaveTheirOwnMessages_data();
     void errorCodesHaveTheirOwnMessages();
     void fullDatabaseSaysTheDiskIsFull();
@@ -257,6 +260,31 @@ void TestDatabase::folderWithoutWriteRightsOpensReadOnly()
     }
 }
 
+void TestDatabase::readOnlyPrintRunPrintsWhatExists()
+{
+    TempDataDir dir;
+    addExampleShiftPlan(1);
+    addEmployee(1, QStringLiteral("Hans"), QStringLiteral("Müller"), 1, 1);
+    addDayRecord(1, QDate(2024, 3, 4), 1, 480, 615);
+    Database::setPath(dir.path(), Database::Access::ReadOnly);
+    ListRequest request;
+    request.kind = ListKind::Summen;
+    request.month = 3;
+    request.year = 2024;
+    request.employee = 1;
+    request.oneEmployee = true;
+    QStringList notes;
+    const QVector<ReportDocument> documents = GenerateListDocuments(request, &notes);
+    QCOMPARE(documents.size(), 1);
+    QVERIFY(!documents.first().pages.isEmpty());
+    QCOMPARE(notes.size(), 1);
+    QVERIFY2(notes.first().startsWith(QStringLiteral("Personal-Nr. 1: 30 fehlende Tage können "
+                                                     "nicht angelegt werden")),
+             qPrintable(notes.first()));
+    Database::setPath(dir.path());
+    QCOMPARE(countDayRecords(1), 1);
+}
+
 void TestDatabase::errorCodesHaveTheirOwnMessages_data()
 {
     QTest::addColumn<int>("code");
@@ -346,5 +374,5 @@ void TestDatabase::lockedTableListIsNotAMissingTable()
     }
 }
 
-QTEST_GUILESS_MAIN(TestDatabase)
+QTEST_MAIN(TestDatabase)
 #include "tst_database.moc"

@@ -1,7 +1,13 @@
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSqlQuery>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
+#include <optional>
+#include <unistd.h>
 
 #include "core/db/Database.h"
 #include "tests/support/TaktoraProcess.h"
@@ -25,6 +31,38 @@ int countEvaluatedDays()
     return q.value(0).toInt();
 }
 
+// Runs the program as a user without write rights on dataDir: as "nobody" when the test
+// runs as root (whom rights do not stop), else as this user after taking the rights away.
+// Empty when neither can be arranged.
+std::optional<TaktoraRun> runWithoutWriteRights(const QString &dataDir,
+                                                const QStringList &arguments)
+{
+    const QString database = QDir(dataDir).filePath(QStringLiteral("taktora.db"));
+    const bool root = ::geteuid() == 0;
+    const QString runuser = QStandardPaths::findExecutable(QStringLiteral("runuser"));
+    if (root && runuser.isEmpty())
+        return std::nullopt;
+    const QFile::Permissions read = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    const QFile::Permissions enter = QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    QFile::setPermissions(database, root ? read | QFile::WriteOwner : read);
+    QFile::setPermissions(dataDir, root ? read | enter | QFile::WriteOwner : read | enter);
+    QProcess process;
+    if (root) {
+        process.setProgram(runuser);
+        process.setArguments(QStringList{QStringLiteral("-u"), QStringLiteral("nobody"),
+                                         QStringLiteral("--"), taktoraExecutable(),
+                                         QStringLiteral("--data-dir"), dataDir}
+                             + arguments);
+        process.start();
+    } else {
+        startTaktora(process, dataDir, arguments);
+    }
+    const TaktoraRun run = finishTaktora(process);
+    QFile::setPermissions(dataDir, read | enter | QFile::WriteOwner);
+    QFile::setPermissions(database, read | QFile::WriteOwner);
+    return run;
+}
+
 void expectSuccess(const TaktoraRun &run)
 {
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
@@ -40,6 +78,7 @@ private Q_SLOTS:
     void refusedCommitFailsTheEmployee();
     void twoRunsAtOnceBothSucceed();
     void recalcBesideAPrintRunBothSucceed();
+    void folderWithoutWriteRightsIsReadAndPrinted();
 };
 
 void TestRecalcProcesses::refusedCommitFailsTheEmployee()
@@ -104,6 +143,36 @@ void TestRecalcProcesses::recalcBesideAPrintRunBothSucceed()
     expectSuccess(finishTaktora(print));
     QVERIFY(QFileInfo(pdf).size() > 0);
     QCOMPARE(countDayRecords(Staff), 31);
+}
+
+void TestRecalcProcesses::folderWithoutWriteRightsIsReadAndPrinted()
+{
+    TempDataDir dir;
+    addExampleShiftPlan(1);
+    addEmployee(1, QStringLiteral("Hans"), QStringLiteral("Müller"), 1, 1);
+    addDayRecord(1, QDate(2024, 3, 4), 1, 480, 615);
+    Database::disconnect();
+    QTemporaryDir outputDir;
+    QFile::setPermissions(outputDir.path(), QFile::Permissions(0x7777));
+    const QString pdf = QDir(outputDir.path()).filePath(QStringLiteral("summen.pdf"));
+
+    const auto print = runWithoutWriteRights(dir.path(),
+                                             {QStringLiteral("--pdf"), QStringLiteral("summen"),
+                                              QStringLiteral("--month"), QStringLiteral("2024-03"),
+                                              QStringLiteral("--output"), pdf});
+    if (!print)
+        QSKIP("Running as root without runuser: no user without write rights to run as.");
+    QVERIFY2(print->exitCode == 0, qPrintable(print->err));
+    QVERIFY2(print->err.contains(QStringLiteral("30 fehlende Tage können nicht angelegt werden")),
+             qPrintable(print->err));
+    QVERIFY(QFileInfo(pdf).size() > 0);
+
+    const auto recalc = runWithoutWriteRights(dir.path(), RecalcMarch);
+    QVERIFY(recalc->exitCode != 0);
+    QVERIFY2(!recalc->out.contains(QStringLiteral("angelegt")), qPrintable(recalc->out));
+    QVERIFY2((recalc->out + recalc->err).contains(QStringLiteral("schreibgeschützt")),
+             qPrintable(recalc->out + recalc->err));
+    QCOMPARE(countDayRecords(1), 1);
 }
 
 QTEST_GUILESS_MAIN(TestRecalcProcesses)
