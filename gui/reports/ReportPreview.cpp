@@ -1,8 +1,8 @@
 #include "gui/reports/ReportPreview.h"
 
-#include "core/common/Errors.h"
 #include "core/reports/engine/Report.h"
 #include "gui/reports/PrinterJob.h"
+#include "gui/widgets/ErrorGuard.h"
 #include "gui/widgets/MessageBoxes.h"
 
 #include <QAction>
@@ -18,13 +18,6 @@
 namespace tk {
 
 namespace {
-
-QString errorText(const std::exception &e)
-{
-    if (const auto *db = dynamic_cast<const DbError *>(&e))
-        return db->message();
-    return QString::fromUtf8(e.what());
-}
 
 // The engine's progress display while pages are generated: a small window naming the page
 // being prepared, shown only when the report asks for it.
@@ -116,14 +109,12 @@ ReportPreviewDialog::~ReportPreviewDialog() = default;
 
 void ReportPreviewDialog::paintPages(QPrinter *printer)
 {
-    try {
+    runGuarded(this, [&] {
         const ReportDocument document = generateWithProgress(m_report, this);
         PrinterJob job(*printer);
         job.add(document);
         job.finish();
-    } catch (const std::exception &e) {
-        showError(this, errorText(e));
-    }
+    });
 }
 
 void ReportPreviewDialog::savePdf()
@@ -137,15 +128,14 @@ void ReportPreviewDialog::savePdf()
 
 bool ReportPreviewDialog::savePdfTo(const QString &fileName)
 {
-    try {
+    bool written = false;
+    runGuarded(this, [&] {
         QString message;
-        if (writeReportPdf(m_report, fileName, &message))
-            return true;
-        showError(this, message);
-    } catch (const std::exception &e) {
-        showError(this, errorText(e));
-    }
-    return false;
+        written = writeReportPdf(m_report, fileName, &message);
+        if (!written)
+            showError(this, message);
+    });
+    return written;
 }
 
 // ---- functions ----
@@ -164,15 +154,14 @@ bool printReport(Report &report, QWidget *parent)
     dialog.setWindowTitle(QStringLiteral("Drucken"));
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    try {
+    bool printed = false;
+    runGuarded(parent, [&] {
         const ReportDocument document = generateWithProgress(report, parent);
         PrinterJob job(printer);
         job.add(document);
-        return job.finish();
-    } catch (const std::exception &e) {
-        showError(parent, errorText(e));
-        return false;
-    }
+        printed = job.finish();
+    });
+    return printed;
 }
 
 int printReport(Report &report, QPrinter &printer)

@@ -1,7 +1,6 @@
 #include "gui/timefields/KvFieldBase.h"
 
-#include "core/common/Errors.h"
-#include "gui/widgets/MessageBoxes.h"
+#include "gui/widgets/ErrorGuard.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -15,13 +14,6 @@
 namespace tk {
 
 namespace {
-
-QString errorText(const std::exception &error)
-{
-    if (auto *dbError = dynamic_cast<const DbError *>(&error))
-        return dbError->message();
-    return QString::fromUtf8(error.what());
-}
 
 // Window activation and popups take the keyboard for a while without the operator
 // leaving the field: the active part stays.
@@ -190,13 +182,9 @@ bool KvFieldBase::event(QEvent *event)
 
 void KvFieldBase::keyPressEvent(QKeyEvent *event)
 {
-    bool handled = false;
-    try {
-        handled = handleKey(event);
-    } catch (const std::exception &error) {
-        handled = true;
-        showError(this, errorText(error));
-    }
+    // A refused key counts as handled: the error box has told the operator why.
+    bool handled = true;
+    runGuarded(this, [&] { handled = handleKey(event); });
     if (handled)
         event->accept();
     else

@@ -10,10 +10,8 @@ bool runGuarded(QWidget *parent, const std::function<void()> &action)
     try {
         action();
         return true;
-    } catch (const DbError &e) {
-        showError(parent, e.message());
     } catch (const std::exception &e) {
-        showError(parent, QString::fromLocal8Bit(e.what()));
+        showError(parent, errorMessage(e));
     }
     return false;
 }
