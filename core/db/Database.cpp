@@ -78,10 +78,14 @@ void openReadOnly(QSqlDatabase &db, const QString &file)
     }
     // A reader of a WAL database needs its shared index; in a folder without write rights
     // nobody can make one, and nobody can be writing either: read the file as it stands.
-    QString uri = QString::fromLatin1(QUrl::fromLocalFile(file).toEncoded());
-    uri += QStringLiteral("?mode=ro&immutable=1");
-    if (openAndProbe(db, uri, connectOptions(true) + QStringLiteral(";QSQLITE_OPEN_URI")))
-        throw DbError(Database::describeError(QStringLiteral("Öffnen der Datenbank"), *error));
+    const bool nobodyWrites = !QFileInfo(QFileInfo(file).absolutePath()).isWritable();
+    const QString asItStands = QString::fromLatin1(QUrl::fromLocalFile(file).toEncoded())
+        + QStringLiteral("?mode=ro&immutable=1");
+    if (nobodyWrites
+        && !openAndProbe(db, asItStands,
+                         connectOptions(true) + QStringLiteral(";QSQLITE_OPEN_URI")))
+        return;
+    throw DbError(Database::describeError(QStringLiteral("Öffnen der Datenbank"), *error));
 }
 
 void execOrThrow(QSqlDatabase &db, const QString &sql, const QString &action)

@@ -63,6 +63,21 @@ std::optional<TaktoraRun> runWithoutWriteRights(const QString &dataDir,
     return run;
 }
 
+// Employees 1..3; every day record of employee 2 leaves a reference that is checked, and
+// refused, only when the transaction commits.
+void addThreeEmployeesRefusingTheSecond()
+{
+    addExampleShiftPlan(1);
+    for (int number = 1; number <= 3; ++number)
+        addEmployee(number, QStringLiteral("Eva"), QStringLiteral("Name"), 1, 1);
+    TempDataDir::exec(QStringLiteral("CREATE TABLE Ref (Schichtplan INTEGER REFERENCES "
+                                     "Schicht (Schichtplan) DEFERRABLE INITIALLY DEFERRED)"));
+    TempDataDir::exec(QStringLiteral("CREATE TRIGGER RefusesEmployee2 AFTER INSERT ON auswert "
+                                     "WHEN NEW.PersonalNummer = 2 BEGIN "
+                                     "INSERT INTO Ref VALUES (99); END"));
+    Database::disconnect();
+}
+
 void expectSuccess(const TaktoraRun &run)
 {
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
@@ -76,6 +91,7 @@ class TestRecalcProcesses : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void refusedCommitFailsTheEmployee();
+    void refusedCommitFailsThePrintRun();
     void twoRunsAtOnceBothSucceed();
     void recalcBesideAPrintRunBothSucceed();
     void folderWithoutWriteRightsIsReadAndPrinted();
@@ -84,18 +100,7 @@ private Q_SLOTS:
 void TestRecalcProcesses::refusedCommitFailsTheEmployee()
 {
     TempDataDir dir;
-    addExampleShiftPlan(1);
-    for (int number = 1; number <= 3; ++number)
-        addEmployee(number, QStringLiteral("Eva"), QStringLiteral("Name"), 1, 1);
-    // Every day record of employee 2 leaves a reference that is checked, and refused, only
-    // when the transaction commits.
-    TempDataDir::exec(QStringLiteral("CREATE TABLE Ref (Schichtplan INTEGER REFERENCES "
-                                     "Schicht (Schichtplan) DEFERRABLE INITIALLY DEFERRED)"));
-    TempDataDir::exec(QStringLiteral("CREATE TRIGGER RefusesEmployee2 AFTER INSERT ON auswert "
-                                     "WHEN NEW.PersonalNummer = 2 BEGIN "
-                                     "INSERT INTO Ref VALUES (99); END"));
-    Database::disconnect();
-
+    addThreeEmployeesRefusingTheSecond();
     const TaktoraRun run = runTaktora(dir.path(), RecalcMarch);
     QCOMPARE(run.exitCode, 1);
     const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -108,6 +113,22 @@ void TestRecalcProcesses::refusedCommitFailsTheEmployee()
     QCOMPARE(countDayRecords(1), 31);
     QCOMPARE(countDayRecords(2), 0);
     QCOMPARE(countDayRecords(3), 31);
+}
+
+void TestRecalcProcesses::refusedCommitFailsThePrintRun()
+{
+    TempDataDir dir;
+    addThreeEmployeesRefusingTheSecond();
+    const QString pdf = dir.filePath(QStringLiteral("summen.pdf"));
+    const TaktoraRun run =
+        runTaktora(dir.path(),
+                   {QStringLiteral("--pdf"), QStringLiteral("summen"), QStringLiteral("--month"),
+                    QStringLiteral("2024-03"), QStringLiteral("--output"), pdf});
+    QVERIFY(run.exitCode != 0);
+    QVERIFY2(!run.out.contains(QStringLiteral("geschrieben")), qPrintable(run.out));
+    QVERIFY2(run.err.contains(QStringLiteral("nicht gespeichert")), qPrintable(run.err));
+    QVERIFY(!QFile::exists(pdf));
+    QCOMPARE(countDayRecords(2), 0);
 }
 
 void TestRecalcProcesses::twoRunsAtOnceBothSucceed()
