@@ -77,17 +77,72 @@ std::pair<int, int> overlappingPair(const QList<TimeEntry> &rows)
     return {-1, -1};
 }
 
-QStringList entryWarnings(const EmployeeOnDate &employee, const QDate &date)
+namespace {
+
+// The first entry of added that overlaps one of existing or an entry of added before it.
+QString overlapRefusal(const QList<TimeEntry> &added, const QList<TimeEntry> &existing)
 {
-    QStringList warnings;
+    QList<TimeEntry> seen = existing;
+    for (const TimeEntry &entry : added) {
+        const int other = overlappingEntry(entry, seen);
+        if (other >= 0)
+            return overlapText(entry, seen.at(other));
+        seen << entry;
+    }
+    return QString();
+}
+
+} // namespace
+
+EntryPlan planEntries(const QList<TimeEntry> &typed, const QList<TimeEntry> &others,
+                      const QList<TimeEntry> &nextDayEntries,
+                      const std::function<bool(const TimeEntry &)> &askOverMidnight)
+{
+    EntryPlan plan;
+    for (const TimeEntry &entry : typed) {
+        switch (entryOrder(entry)) {
+        case EntryOrder::Forward:
+            plan.thisDay << entry;
+            break;
+        case EntryOrder::NotAfter:
+            plan.refusal = notAfterText(entry);
+            return plan;
+        case EntryOrder::OverMidnight: {
+            if (!askOverMidnight(entry))
+                return plan;
+            const MidnightSplit split = splitAtMidnight(entry);
+            plan.thisDay << split.thisDay;
+            if (split.hasNextDay)
+                plan.nextDay << split.nextDay;
+            break;
+        }
+        }
+    }
+    plan.refusal = overlapRefusal(plan.thisDay, others);
+    if (plan.refusal.isEmpty())
+        plan.refusal = overlapRefusal(plan.nextDay, nextDayEntries);
+    plan.accepted = plan.refusal.isEmpty();
+    return plan;
+}
+
+QList<EntryWarning> entryWarnings(const EmployeeOnDate &employee, const QDate &date)
+{
+    using Kind = EntryWarning::Kind;
+    QList<EntryWarning> warnings;
     const QString day = date.toString(QStringLiteral("dd.MM.yyyy"));
     if (employee.entryDate.isValid() && date < employee.entryDate)
-        warnings << QStringLiteral("%1 ist am %2 noch nicht beschäftigt.").arg(employee.name, day);
+        warnings << EntryWarning{
+            Kind::NotYetEmployed,
+            QStringLiteral("%1 ist am %2 noch nicht beschäftigt.").arg(employee.name, day)};
     if (employee.leavingDate.isValid() && date > employee.leavingDate)
-        warnings << QStringLiteral("%1 ist am %2 nicht mehr beschäftigt.").arg(employee.name, day);
+        warnings << EntryWarning{
+            Kind::NoLongerEmployed,
+            QStringLiteral("%1 ist am %2 nicht mehr beschäftigt.").arg(employee.name, day)};
     if (!employee.hasDayPlan)
-        warnings << QStringLiteral("%1 hat keinen Schichtplan; die Zeiten werden nicht bewertet.")
-                        .arg(employee.name);
+        warnings << EntryWarning{
+            Kind::NoShiftPlan,
+            QStringLiteral("%1 hat keinen Schichtplan; die Zeiten werden nicht bewertet.")
+                .arg(employee.name)};
     return warnings;
 }
 

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 #include "core/recording/DaySheet.h"
 
 namespace tk {
@@ -37,6 +39,22 @@ QString overlapText(const TimeEntry &entry, const TimeEntry &other);
 // The first pair of rows that overlap each other, as indexes into rows; {-1, -1} when none.
 std::pair<int, int> overlappingPair(const QList<TimeEntry> &rows);
 
+// What becomes of the entries a dialog hands back. typed: the entries typed (rows left
+// empty already left out); others: the day's entries the dialog leaves as they are;
+// nextDayEntries: the entries stored on the following day. An entry whose Bis lies before
+// its Von is split over midnight when askOverMidnight says yes and keeps the dialog open
+// when it says no. Every other refusal carries its message.
+struct EntryPlan
+{
+    bool accepted = false;
+    QString refusal;          // why not, when there is something to say
+    QList<TimeEntry> thisDay; // to store on the day, in typed order
+    QList<TimeEntry> nextDay; // to append to the following day
+};
+EntryPlan planEntries(const QList<TimeEntry> &typed, const QList<TimeEntry> &others,
+                      const QList<TimeEntry> &nextDayEntries,
+                      const std::function<bool(const TimeEntry &)> &askOverMidnight);
+
 // What the employee's master data say about entering times on date: no shift plan (the
 // times are not evaluated), not yet or no longer employed. Each warning is a whole German
 // sentence naming the employee.
@@ -47,6 +65,12 @@ struct EmployeeOnDate
     QDate entryDate;         // invalid when not recorded
     QDate leavingDate;       // invalid when not recorded
 };
-QStringList entryWarnings(const EmployeeOnDate &employee, const QDate &date);
+struct EntryWarning
+{
+    enum class Kind { NotYetEmployed, NoLongerEmployed, NoShiftPlan };
+    Kind kind;
+    QString text;
+};
+QList<EntryWarning> entryWarnings(const EmployeeOnDate &employee, const QDate &date);
 
 } // namespace tk

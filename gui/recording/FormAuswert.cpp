@@ -662,6 +662,8 @@ bool TFormAuswert::eventFilter(QObject *watched, QEvent *event)
         return true;
     if (watched == vgDBGrid1 && vgDBGrid1KeyPress(key))
         return true;
+    if (watched == vgDBGrid3 && vgDBGrid3KeyDown(key))
+        return true;
     return QWidget::eventFilter(watched, event);
 }
 
@@ -680,6 +682,16 @@ bool TFormAuswert::FormKeyDown(QKeyEvent *event)
     default:
         return false;
     }
+}
+
+// Entf on a time entry: "Löschen" with its usual question.
+bool TFormAuswert::vgDBGrid3KeyDown(QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Delete || event->modifiers() != Qt::NoModifier)
+        return false;
+    if (dbSBtnDelete->isEnabled())
+        dbSBtnDeleteClick();
+    return true;
 }
 
 bool TFormAuswert::vgDBGrid1KeyPress(QKeyEvent *event)

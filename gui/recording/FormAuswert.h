@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QDate>
+#include <QSet>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 #include "core/recording/DayEvaluation.h"
+#include "core/recording/EntryRules.h"
 
 class QAction;
 class QComboBox;
@@ -19,6 +22,7 @@ class QToolButton;
 
 namespace tk {
 
+class DaySheet;
 class DbGrid;
 class Table;
 
@@ -142,9 +146,19 @@ private:
     void moveDays(void (Table::*move)());
     bool isOwnWidget(QObject *object) const;
     bool vgDBGrid1KeyPress(QKeyEvent *event);
+    bool vgDBGrid3KeyDown(QKeyEvent *event);
+    // The checks of typed entries (FormAuswertDaySheet.cpp): refuses with a message or
+    // asks about a shift over midnight; the plan says what to store.
+    EntryPlan checkTypedEntries(const QList<TimeEntry> &typed, const QList<TimeEntry> &others);
+    // Warns once per window about a day whose times will not count as the clerk expects.
+    void warnAboutEntryDay(const DaySheet &sheet);
+    // Stores the day's part (storeThisDay) and the next day's part of a plan together.
+    void storeEntryPlan(const EntryPlan &plan,
+                        const std::function<void(const QList<TimeEntry> &)> &storeThisDay);
 
     std::unique_ptr<DayEvaluation> m_evaluation;
     bool m_selectionDetached = false;
+    QSet<QString> m_entryWarningsShown;
 };
 
 } // namespace tk

@@ -3,6 +3,7 @@
 #include "gui/recording/FormAuswert.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
@@ -11,8 +12,10 @@
 
 #include "core/common/ClockText.h"
 #include "core/common/Errors.h"
+#include "core/db/Database.h"
 #include "core/db/Table.h"
 #include "core/recording/DaySheet.h"
+#include "core/recording/OtherDayEntries.h"
 #include "core/recording/PeriodSelection.h"
 #include "gui/recording/DlgChangeTag.h"
 #include "gui/recording/DlgGetSchicht.h"
@@ -89,6 +92,53 @@ void TFormAuswert::createFunctionCommands()
     connect(Schichtndern1, &QAction::triggered, this, &TFormAuswert::Schichtndern1Click);
 }
 
+EntryPlan TFormAuswert::checkTypedEntries(const QList<TimeEntry> &typed,
+                                          const QList<TimeEntry> &others)
+{
+    const int personalNummer = tblPersonal->field(QStringLiteral("PersonalNummer")).asInteger();
+    const QDate date = tblAuswert->field(QStringLiteral("Datum")).asDate();
+    const QList<TimeEntry> nextDay = entriesOfDay(personalNummer, date.addDays(1));
+    const EntryPlan plan = planEntries(typed, others, nextDay, [this](const TimeEntry &) {
+        return confirm(QApplication::activeModalWidget(), overMidnightQuestion());
+    });
+    if (!plan.refusal.isEmpty())
+        showInformation(QApplication::activeModalWidget(), plan.refusal);
+    return plan;
+}
+
+void TFormAuswert::warnAboutEntryDay(const DaySheet &sheet)
+{
+    EmployeeOnDate employee;
+    employee.name = sheet.employeeName();
+    employee.hasDayPlan =
+        evaluation().GetDayPlanNo(sheet.currentShiftPlan(), sheet.currentDate()) > 0;
+    employee.entryDate = tblPersonal->field(QStringLiteral("EintrittsDatum")).asDate();
+    employee.leavingDate = tblPersonal->field(QStringLiteral("AustrittsDatum")).asDate();
+    // Once per employee and kind in this window: the clerk knows and may go on.
+    for (const EntryWarning &warning : entryWarnings(employee, sheet.currentDate())) {
+        const QString key = QString::number(int(warning.kind)) + employee.name;
+        if (m_entryWarningsShown.contains(key))
+            continue;
+        m_entryWarningsShown.insert(key);
+        showInformation(QApplication::activeModalWidget(), warning.text);
+    }
+}
+
+void TFormAuswert::storeEntryPlan(const EntryPlan &plan,
+                                  const std::function<void(const QList<TimeEntry> &)> &storeThisDay)
+{
+    const int personalNummer = tblPersonal->field(QStringLiteral("PersonalNummer")).asInteger();
+    const QDate nextDay = tblAuswert->field(QStringLiteral("Datum")).asDate().addDays(1);
+    {
+        const WriteBatch batch(WriteBatch::AllOrNothing);
+        storeThisDay(plan.thisDay);
+        for (const TimeEntry &entry : plan.nextDay)
+            appendEntryToDay(personalNummer, nextDay, entry);
+    }
+    if (!plan.nextDay.isEmpty())
+        tblAuswert->refresh(); // the next day's sums, when it lies in the period shown
+}
+
 // "Neu [F3]": one new entry, proposed from the day plan or from the end of the last entry.
 void TFormAuswert::dbSBtnNewBeforeAction()
 {
@@ -101,13 +151,21 @@ void TFormAuswert::dbSBtnNewBeforeAction()
         fillHeader(dialog.paName(), dialog.laMonat(), sheet);
         dialog.edVon()->SetMinutes(fieldMinutes(proposal.von));
         dialog.edBis()->SetMinutes(fieldMinutes(proposal.bis));
+        EntryPlan plan;
+        dialog.setAcceptCheck([&] {
+            TimeEntry entry;
+            entry.von = int(dialog.edVon()->GetMinutes());
+            entry.bis = int(dialog.edBis()->GetMinutes());
+            entry.kennung = EntryCodeAt(dialog.edKennung()->currentIndex());
+            plan = checkTypedEntries({entry}, sheet.DayEntries());
+            if (plan.accepted)
+                warnAboutEntryDay(sheet);
+            return plan.accepted;
+        });
         if (dialog.exec() != QDialog::Accepted)
             return;
-        TimeEntry entry;
-        entry.von = int(dialog.edVon()->GetMinutes());
-        entry.bis = int(dialog.edBis()->GetMinutes());
-        entry.kennung = EntryCodeAt(dialog.edKennung()->currentIndex());
-        sheet.AppendEntry(entry);
+        storeEntryPlan(
+            plan, [&](const QList<TimeEntry> &thisDay) { sheet.AppendEntry(thisDay.first()); });
     });
 }
 
@@ -125,14 +183,25 @@ void TFormAuswert::vgDBGrid3DblClick()
         dialog.edBis()->SetMinutes(fieldMinutes(selected.bis));
         // A code outside N, A, F, K, U selects nothing and is kept unless one is chosen.
         dialog.edKennung()->setCurrentIndex(EntryCodePosition(selected.kennung));
+        QList<TimeEntry> others = sheet.DayEntries();
+        others.removeAt(tblAuswPos->currentRow());
+        EntryPlan plan;
+        dialog.setAcceptCheck([&] {
+            const int position = dialog.edKennung()->currentIndex();
+            TimeEntry changed;
+            changed.von = int(dialog.edVon()->GetMinutes());
+            changed.bis = int(dialog.edBis()->GetMinutes());
+            changed.kennung = position < 0 ? selected.kennung : EntryCodeAt(position);
+            plan = checkTypedEntries({changed}, others);
+            if (plan.accepted)
+                warnAboutEntryDay(sheet);
+            return plan.accepted;
+        });
         if (dialog.exec() != QDialog::Accepted)
             return;
-        const int position = dialog.edKennung()->currentIndex();
-        TimeEntry changed;
-        changed.von = int(dialog.edVon()->GetMinutes());
-        changed.bis = int(dialog.edBis()->GetMinutes());
-        changed.kennung = position < 0 ? selected.kennung : EntryCodeAt(position);
-        sheet.ChangeSelectedEntry(changed);
+        storeEntryPlan(plan, [&](const QList<TimeEntry> &thisDay) {
+            sheet.ChangeSelectedEntry(thisDay.first());
+        });
     });
 }
 
@@ -160,17 +229,27 @@ void TFormAuswert::dbSBtnEditBeforeAction()
             dialog.edKennung(row)->setValue(entries.at(i).kennung);
         }
         dialog.UpdateSums();
+        EntryPlan plan;
+        dialog.setAcceptCheck([&] {
+            // A row left at 00:00 to 00:00 is not in use.
+            QList<TimeEntry> rows;
+            for (int row = 1; row <= TDlgChangeTag::RowCount; ++row) {
+                TimeEntry entry;
+                entry.von = int(dialog.edVon(row)->GetMinutes());
+                entry.bis = int(dialog.edBis(row)->GetMinutes());
+                entry.kennung = dialog.edKennung(row)->value();
+                if (entry.von != 0 || entry.bis != 0)
+                    rows << entry;
+            }
+            plan = checkTypedEntries(rows, {});
+            if (plan.accepted && !rows.isEmpty())
+                warnAboutEntryDay(sheet);
+            return plan.accepted;
+        });
         if (dialog.exec() != QDialog::Accepted)
             return;
-        QList<TimeEntry> rows;
-        for (int row = 1; row <= TDlgChangeTag::RowCount; ++row) {
-            TimeEntry entry;
-            entry.von = int(dialog.edVon(row)->GetMinutes());
-            entry.bis = int(dialog.edBis(row)->GetMinutes());
-            entry.kennung = dialog.edKennung(row)->value();
-            rows << entry;
-        }
-        sheet.ReplaceDayEntries(rows);
+        storeEntryPlan(plan,
+                       [&](const QList<TimeEntry> &thisDay) { sheet.ReplaceDayEntries(thisDay); });
     });
 }
 

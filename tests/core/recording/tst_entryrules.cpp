@@ -24,6 +24,7 @@ private Q_SLOTS:
     void shiftOverMidnightSplitsAtTheDayEnd();
     void overlapsNameTheOtherEntry();
     void warningsFromTheMasterData();
+    void planOfTheTypedEntries();
 };
 
 void TstEntryRules::orderOfVonAndBis()
@@ -70,20 +71,76 @@ void TstEntryRules::overlapsNameTheOtherEntry()
     QCOMPARE(overlappingPair({entry(0, 60), entry(60, 120)}), std::make_pair(-1, -1));
 }
 
+namespace {
+QStringList texts(const QList<EntryWarning> &warnings)
+{
+    QStringList list;
+    for (const EntryWarning &warning : warnings)
+        list << warning.text;
+    return list;
+}
+} // namespace
+
 void TstEntryRules::warningsFromTheMasterData()
 {
     EmployeeOnDate hans{QStringLiteral("Hans Müller"), true, QDate(2026, 1, 1),
                         QDate(2026, 11, 20)};
     QVERIFY(entryWarnings(hans, QDate(2026, 11, 20)).isEmpty()); // the last day counts
-    QCOMPARE(entryWarnings(hans, QDate(2026, 11, 23)),
+    QCOMPARE(texts(entryWarnings(hans, QDate(2026, 11, 23))),
              QStringList{QStringLiteral("Hans Müller ist am 23.11.2026 nicht mehr beschäftigt.")});
-    QCOMPARE(entryWarnings(hans, QDate(2025, 12, 31)),
+    QCOMPARE(entryWarnings(hans, QDate(2026, 11, 23)).first().kind,
+             EntryWarning::Kind::NoLongerEmployed);
+    QCOMPARE(texts(entryWarnings(hans, QDate(2025, 12, 31))),
              QStringList{QStringLiteral("Hans Müller ist am 31.12.2025 noch nicht beschäftigt.")});
     hans.hasDayPlan = false;
     hans.leavingDate = QDate();
-    QCOMPARE(entryWarnings(hans, QDate(2026, 11, 23)),
+    QCOMPARE(texts(entryWarnings(hans, QDate(2026, 11, 23))),
              QStringList{QStringLiteral(
                  "Hans Müller hat keinen Schichtplan; die Zeiten werden nicht bewertet.")});
+}
+
+void TstEntryRules::planOfTheTypedEntries()
+{
+    int asked = 0;
+    auto yes = [&asked](const TimeEntry &) { return ++asked, true; };
+    auto no = [&asked](const TimeEntry &) { return ++asked, false; };
+    const QList<TimeEntry> day{entry(360, 480)};
+
+    EntryPlan plan = planEntries({entry(480, 720)}, day, {}, yes);
+    QVERIFY(plan.accepted);
+    QCOMPARE(plan.thisDay.size(), 1);
+    QVERIFY(plan.nextDay.isEmpty());
+    QCOMPARE(asked, 0);
+
+    // A night shift: asked once, split in two.
+    plan = planEntries({entry(1320, 360)}, day, {entry(480, 600)}, yes);
+    QVERIFY(plan.accepted);
+    QCOMPARE(asked, 1);
+    QCOMPARE(plan.thisDay.size(), 1);
+    QCOMPARE(plan.thisDay.first().bis, 1440);
+    QCOMPARE(plan.nextDay.size(), 1);
+    QCOMPARE(plan.nextDay.first().bis, 360);
+
+    // "No" keeps the dialog open without a message.
+    plan = planEntries({entry(1320, 360)}, day, {}, no);
+    QVERIFY(!plan.accepted);
+    QVERIFY(plan.refusal.isEmpty());
+
+    // An emptied Bis (0) after a start is a question too; equal times are refused.
+    plan = planEntries({entry(480, 480)}, {}, {}, yes);
+    QVERIFY(!plan.accepted);
+    QCOMPARE(plan.refusal, notAfterText(entry(480, 480)));
+
+    // Overlaps: with the day, among the typed rows, and on the next day.
+    plan = planEntries({entry(420, 960)}, day, {}, yes);
+    QVERIFY(!plan.accepted);
+    QVERIFY(plan.refusal.contains(QStringLiteral("06:00–08:00")));
+    plan = planEntries({entry(480, 720), entry(700, 900)}, {}, {}, yes);
+    QVERIFY(!plan.accepted);
+    QVERIFY(plan.refusal.startsWith(QStringLiteral("Die Zeit 11:40–15:00")));
+    plan = planEntries({entry(1320, 360)}, {}, {entry(300, 600)}, yes);
+    QVERIFY(!plan.accepted);
+    QVERIFY(plan.refusal.contains(QStringLiteral("05:00–10:00")));
 }
 
 QTEST_MAIN(TstEntryRules)

@@ -98,6 +98,9 @@ private Q_SLOTS:
     void changeDayOnAnEmptyDayStoresTheTypedRows();
     void changeDayRefusesADayItCannotShowWhole();
     void deletingAsksAndReevaluates();
+    void slipsAreRefusedAndTheDialogStaysOpen();
+    void masterDataWarnOnce();
+    void deleteKeyOnAnEntryDeletesAfterTheQuestion();
     void failedDeletionStillReevaluatesBeforeTheReport();
     void withoutADayRecordNothingOpens();
 
@@ -191,9 +194,8 @@ void TestDaySheet::newEntryIsStoredWithItsCodeAndTheDayReevaluated()
     QCOMPARE(day.anwesend.toInt(), 180);
     QCOMPARE(day.krank.toInt(), 0);
 
-    // 08:00 to 12:00 as "K - Krank": 240 gross, 15 minutes of break 1 inside.
+    // 09:00 to 12:00 as "K - Krank": 180 gross, break 1 inside, break 2 only touched.
     answer = answerNewTag(seen, [](TDlgNewTag *dialog) {
-        dialog->edVon()->SetMinutes(480);
         dialog->edBis()->SetMinutes(720);
         dialog->edKennung()->setCurrentIndex(3);
     });
@@ -201,27 +203,38 @@ void TestDaySheet::newEntryIsStoredWithItsCodeAndTheDayReevaluated()
     QVERIFY2(answer->answered(), qPrintable(answer->failure));
     QCOMPARE(seen.von, 540); // the end of the last entry
     const QList<StoredEntry> expected{{360, 540, 180, QStringLiteral("N")},
-                                      {480, 720, 240, QStringLiteral("K")}};
+                                      {540, 720, 180, QStringLiteral("K")}};
     QCOMPARE(storedEntries(1, Monday), expected);
     day = dayOf(Monday);
-    QCOMPARE(day.summe.toInt(), 180 + 225);
-    QCOMPARE(day.krank.toInt(), 225);
+    QCOMPARE(day.summe.toInt(), 180 + 165);
+    QCOMPARE(day.krank.toInt(), 165);
     QCOMPARE(day.anwesend.toInt(), 180);
     QCOMPARE(day.urlaub.toInt(), 0);
     // The grids show it: the evaluated day stays current and its entries are listed.
     QCOMPARE(form.tblAuswert->field(QStringLiteral("Datum")).asDate(), Monday);
-    QCOMPARE(form.tblAuswert->field(QStringLiteral("Krank")).asInteger(), 225);
+    QCOMPARE(form.tblAuswert->field(QStringLiteral("Krank")).asInteger(), 165);
     QCOMPARE(form.tblAuswPos->recordCount(), 2);
 
-    // A to time before the from time is stored as it is, with a negative Summe.
-    answer = answerNewTag(seen, [](TDlgNewTag *dialog) {
+    // A to time before the from time is a shift over midnight when the clerk says so: up to
+    // 24:00 on this day, from 00:00 on the next, both evaluated.
+    std::shared_ptr<ModalAnswer> question;
+    answer = answerNewTag(seen, [&question](TDlgNewTag *dialog) {
         dialog->edVon()->SetMinutes(885);
         dialog->edBis()->SetMinutes(360);
         dialog->edKennung()->setCurrentIndex(1);
+        question = answerNextModal(clickButton(QMessageBox::Yes));
     });
     press(form, Qt::Key_F3);
     QVERIFY2(answer->answered(), qPrintable(answer->failure));
-    QCOMPARE(storedEntries(1, Monday).value(2), (StoredEntry{885, 360, -525, QStringLiteral("A")}));
+    QVERIFY(question && question->answered());
+    QCOMPARE(question->text, QStringLiteral("Schicht über Mitternacht?"));
+    QCOMPARE(storedEntries(1, Monday).value(2), (StoredEntry{885, 1440, 555, QStringLiteral("A")}));
+    QCOMPARE(dayOf(Monday).unbezahlt.toInt(), 555);
+    const QDate tuesday = Monday.addDays(1);
+    QCOMPARE(storedEntries(1, tuesday), QList<StoredEntry>({{0, 360, 360, QStringLiteral("A")}}));
+    QCOMPARE(dayOf(tuesday).unbezahlt.toInt(), 360);
+    QCOMPARE(dayOf(tuesday).soll.toInt(), 480);
+    QCOMPARE(form.tblAuswert->field(QStringLiteral("Datum")).asDate(), Monday);
 }
 
 void TestDaySheet::changeOfTheSelectedEntry()
@@ -316,7 +329,8 @@ void TestDaySheet::changeDayReplacesTheEntriesByTheRowsInUse()
         dialog->edVon(4)->SetMinutes(1320);
         dialog->edBis(4)->SetMinutes(360);
         dialog->edKennung(4)->setValue(QStringLiteral("F"));
-        QTest::keyClick(dialog->edVon(4), Qt::Key_F4); // OK from anywhere
+        answerNextModal(clickButton(QMessageBox::Yes)); // over midnight: yes
+        QTest::keyClick(dialog->edVon(4), Qt::Key_F4);  // OK from anywhere
     });
     press(form, Qt::Key_F4);
     QVERIFY2(answer->answered(), qPrintable(answer->failure));
@@ -328,15 +342,20 @@ void TestDaySheet::changeDayReplacesTheEntriesByTheRowsInUse()
     QCOMPARE(shown, expectedRows);
 
     const QList<StoredEntry> expected{{360, 540, 180, QStringLiteral("N")},
-                                      {720, 885, 165, QStringLiteral("U")}};
+                                      {720, 885, 165, QStringLiteral("U")},
+                                      {1320, 1440, 120, QStringLiteral("F")}};
     QCOMPARE(storedEntries(1, day), expected);
     const StoredDay stored = dayOf(day);
-    QCOMPARE(stored.summe.toInt(), 180 + 135); // break 2 lies inside the second entry
+    QCOMPARE(stored.summe.toInt(), 180 + 135 + 120); // break 2 lies inside the second entry
     QCOMPARE(stored.anwesend.toInt(), 180);
     QCOMPARE(stored.urlaub.toInt(), 135);
     QCOMPARE(stored.krank.toInt(), 0);
-    QCOMPARE(stored.feiertag.toInt(), 0);
-    QCOMPARE(form.tblAuswPos->recordCount(), 2);
+    QCOMPARE(stored.feiertag.toInt(), 120);
+    QCOMPARE(form.tblAuswPos->recordCount(), 3);
+    // The night's second half is the Saturday's, whose day plan has no times.
+    QCOMPARE(storedEntries(1, day.addDays(1)),
+             QList<StoredEntry>({{0, 360, 360, QStringLiteral("F")}}));
+    QCOMPARE(dayOf(day.addDays(1)).feiertag.toInt(), 360);
 }
 
 void TestDaySheet::changeDayOnAnEmptyDayStoresTheTypedRows()
@@ -402,6 +421,111 @@ void TestDaySheet::changeDayRefusesADayItCannotShowWhole()
         QCOMPARE(storedEntries(1, day), before);
         QCOMPARE(form.tblAuswPos->recordCount(), before.size());
     }
+}
+
+void TestDaySheet::slipsAreRefusedAndTheDialogStaysOpen()
+{
+    addEntry(1, Monday, 420, 960, QStringLiteral("N"));
+    TFormAuswert &form = openForm();
+    QVERIFY(goToDay(form, Monday));
+    std::shared_ptr<ModalAnswer> notAfter, overlap, night;
+    bool openAfterRefusals = false;
+    auto answer = answerNextModal([&](QWidget *modal) {
+        auto *dialog = qobject_cast<TDlgNewTag *>(modal);
+        if (!dialog) {
+            modal->close();
+            return;
+        }
+        dialog->edVon()->SetMinutes(1000);
+        dialog->edBis()->SetMinutes(1000);
+        notAfter = answerNextModal(clickButton(QMessageBox::Ok));
+        dialog->btnOK()->click();
+        dialog->edVon()->SetMinutes(480);
+        overlap = answerNextModal(clickButton(QMessageBox::Ok));
+        dialog->btnOK()->click();
+        // An emptied Bis asks about midnight; "no" keeps the dialog open as well.
+        dialog->edVon()->SetMinutes(1000);
+        dialog->edBis()->setFocus();
+        QTest::keyClick(dialog->edBis(), Qt::Key_Delete);
+        night = answerNextModal(clickButton(QMessageBox::No));
+        dialog->btnOK()->click();
+        openAfterRefusals = dialog->isVisible();
+        dialog->edBis()->SetMinutes(1020);
+        dialog->btnOK()->click();
+    });
+    press(form, Qt::Key_F3);
+    QVERIFY2(answer->answered(), qPrintable(answer->failure));
+    QVERIFY(notAfter && notAfter->answered());
+    QCOMPARE(notAfter->text,
+             QStringLiteral("Bis 16:40 liegt nicht nach Von 16:40. Bitte die Zeiten prüfen."));
+    QVERIFY(overlap && overlap->answered());
+    QCOMPARE(overlap->text,
+             QStringLiteral("Die Zeit 08:00–16:40 überschneidet sich mit der Zeit "
+                            "07:00–16:00 (Normal) dieses Tages."));
+    QVERIFY(night && night->answered());
+    QCOMPARE(night->text, QStringLiteral("Schicht über Mitternacht?"));
+    QVERIFY(openAfterRefusals);
+    QCOMPARE(storedEntries(1, Monday),
+             QList<StoredEntry>(
+                 {{420, 960, 540, QStringLiteral("N")}, {1000, 1020, 20, QStringLiteral("N")}}));
+    QVERIFY(storedEntries(1, Monday.addDays(1)).isEmpty());
+}
+
+void TestDaySheet::masterDataWarnOnce()
+{
+    TempDataDir::exec(QStringLiteral(
+        "UPDATE Personal SET AustrittsDatum = '2024-03-01' WHERE PersonalNummer = 1"));
+    TFormAuswert &form = openForm();
+    QVERIFY(goToDay(form, Monday));
+    NewTagSeen seen;
+    std::shared_ptr<ModalAnswer> warning;
+    auto answer = answerNewTag(seen, [&warning](TDlgNewTag *dialog) {
+        dialog->edBis()->SetMinutes(400);
+        warning = answerNextModal(clickButton(QMessageBox::Ok));
+    });
+    press(form, Qt::Key_F3);
+    QVERIFY2(answer->answered(), qPrintable(answer->failure));
+    QVERIFY(warning && warning->answered());
+    QCOMPARE(warning->text,
+             QStringLiteral("Hans Müller ist am 04.03.2024 nicht mehr beschäftigt."));
+    QCOMPARE(storedEntries(1, Monday).size(), 1); // the clerk may go on
+    // Not again for the next entry; the guard would see a second box.
+    answer = answerNewTag(seen, [](TDlgNewTag *dialog) { dialog->edBis()->SetMinutes(500); });
+    press(form, Qt::Key_F3);
+    QVERIFY2(answer->answered(), qPrintable(answer->failure));
+    QCOMPARE(storedEntries(1, Monday).size(), 2);
+
+    // A day without a shift plan: its times are not evaluated. Being no longer employed
+    // was said already and is not said again.
+    TempDataDir::exec(QStringLiteral(
+        "UPDATE auswert SET Schicht = 0 WHERE PersonalNummer = 1 AND Datum = '2024-03-27'"));
+    form.tblAuswert->refresh();
+    QVERIFY(goToDay(form, QDate(2024, 3, 27)));
+    answer = answerNewTag(seen, [&warning](TDlgNewTag *dialog) {
+        dialog->edVon()->SetMinutes(480);
+        dialog->edBis()->SetMinutes(500);
+        warning = answerNextModal(clickButton(QMessageBox::Ok));
+    });
+    press(form, Qt::Key_F3);
+    QVERIFY2(answer->answered(), qPrintable(answer->failure));
+    QCOMPARE(
+        warning->text,
+        QStringLiteral("Hans Müller hat keinen Schichtplan; die Zeiten werden nicht bewertet."));
+}
+
+void TestDaySheet::deleteKeyOnAnEntryDeletesAfterTheQuestion()
+{
+    addEntry(1, Monday, 360, 540, QStringLiteral("N"));
+    addEntry(1, Monday, 600, 700, QStringLiteral("N"));
+    TFormAuswert &form = openForm();
+    QVERIFY(goToDay(form, Monday));
+    form.tblAuswPos->moveTo(1);
+    auto answer = answerNextModal(clickButton(QMessageBox::Ok));
+    press(form, Qt::Key_Delete);
+    QVERIFY2(answer->answered(), qPrintable(answer->failure));
+    QCOMPARE(answer->text, QStringLiteral("Datensatz löschen?"));
+    QCOMPARE(storedEntries(1, Monday), QList<StoredEntry>({{360, 540, 180, QStringLiteral("N")}}));
+    QCOMPARE(dayOf(Monday).summe.toInt(), 180);
 }
 
 void TestDaySheet::deletingAsksAndReevaluates()
