@@ -37,7 +37,7 @@ void appendEntryToDay(int personalNummer, const QDate &date, const TimeEntry &en
     dayPlans.open();
     DayEvaluation evaluation(&personal, &days, &entries, &dayPlans);
 
-    const WriteBatch batch(WriteBatch::AllOrNothing);
+    WriteBatch batch(WriteBatch::AllOrNothing);
     evaluation.EvaluateDay(0, date); // creates the day record when it is missing
     entries.append();
     entries.field(QStringLiteral("Von")).setAsInteger(entry.von);
@@ -46,6 +46,7 @@ void appendEntryToDay(int personalNummer, const QDate &date, const TimeEntry &en
     entries.field(QStringLiteral("Kennung")).setAsString(entry.kennung);
     entries.post();
     evaluation.EvaluateDay(1, date);
+    batch.commit();
 }
 
 } // namespace tk

@@ -130,10 +130,11 @@ void TFormAuswert::storeEntryPlan(const EntryPlan &plan,
     const int personalNummer = tblPersonal->field(QStringLiteral("PersonalNummer")).asInteger();
     const QDate nextDay = tblAuswert->field(QStringLiteral("Datum")).asDate().addDays(1);
     {
-        const WriteBatch batch(WriteBatch::AllOrNothing);
+        WriteBatch batch(WriteBatch::AllOrNothing);
         storeThisDay(plan.thisDay);
         for (const TimeEntry &entry : plan.nextDay)
             appendEntryToDay(personalNummer, nextDay, entry);
+        batch.commit();
     }
     if (!plan.nextDay.isEmpty())
         tblAuswert->refresh(); // the next day's sums, when it lies in the period shown
