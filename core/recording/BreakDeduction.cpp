@@ -1,8 +1,12 @@
 #include "core/recording/BreakDeduction.h"
 
+#include <algorithm>
+
 namespace tk {
 
-int BreakDeduction(int from, int to, const PlanBreak &pause)
+namespace {
+
+int caseDeduction(int from, int to, const PlanBreak &pause)
 {
     const int v = from;
     const int b = to;
@@ -17,6 +21,17 @@ int BreakDeduction(int from, int to, const PlanBreak &pause)
     if (s <= v && v <= e && b >= e) // the entry begins inside the break and runs past it
         return e - v;
     return 0;
+}
+
+} // namespace
+
+// A deduction never adds time: a break that does not end after it begins deducts nothing,
+// and what a reversed entry would "deduct" below 0 is not given back as minutes.
+int BreakDeduction(int from, int to, const PlanBreak &pause)
+{
+    if (pause.to <= pause.from)
+        return 0;
+    return std::max(0, caseDeduction(from, to, pause));
 }
 
 int NetMinutes(int from, int to, const PlanBreaks &breaks)

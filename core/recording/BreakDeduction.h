@@ -16,8 +16,8 @@ struct PlanBreak
 using PlanBreaks = std::array<PlanBreak, 3>;
 
 // Minutes of the entry from..to that fall into the break. The cases are tried in a fixed
-// order with plain signed comparisons and nothing clamped: for ordinary spans this is the
-// overlap, for reversed spans the case order decides.
+// order with plain signed comparisons: for ordinary spans this is the overlap. A break whose
+// end is not after its start deducts nothing, and no deduction is below 0.
 int BreakDeduction(int from, int to, const PlanBreak &pause);
 
 // The entry's gross span to - from less the deductions of the breaks that take part.

@@ -104,10 +104,14 @@ void TestDayEvaluation::breakDeduction_data()
     QTest::newRow("wholly after") << 960 << 1080 << 720 << 750 << 0;
     QTest::newRow("break from 0 to 30, night entry") << 0 << 60 << 0 << 30 << 30;
     QTest::newRow("break from 0 to 30, entry inside") << 10 << 20 << 0 << 30 << 10;
-    // Reversed spans: the case order decides, nothing is clamped.
+    // A deduction never adds time: reversed spans deduct nothing below 0, and a break
+    // whose end is not after its start deducts nothing (10:00 with no end).
     QTest::newRow("negative span clear of the break") << 900 << 800 << 540 << 555 << 0;
-    QTest::newRow("negative span inside the break (case 2)") << 745 << 725 << 720 << 750 << -20;
-    QTest::newRow("negative span across the break (case 2)") << 800 << 700 << 720 << 750 << -100;
+    QTest::newRow("negative span inside the break (case 2)") << 745 << 725 << 720 << 750 << 0;
+    QTest::newRow("negative span across the break (case 2)") << 800 << 700 << 720 << 750 << 0;
+    QTest::newRow("break without end") << 480 << 780 << 600 << 0 << 0;
+    QTest::newRow("break ending where it begins") << 480 << 780 << 600 << 600 << 0;
+    QTest::newRow("reversed break") << 480 << 780 << 700 << 600 << 0;
 }
 
 void TestDayEvaluation::breakDeduction()
@@ -128,6 +132,11 @@ void TestDayEvaluation::breaksThatTakePart()
     QCOMPARE(NetMinutes(0, 60, {PlanBreak{0, 0}, PlanBreak{-10, 0}, PlanBreak{-30, -5}}), 60);
     // One bound above 0 is enough to take part.
     QCOMPARE(NetMinutes(0, 60, {PlanBreak{-10, 20}, PlanBreak{}, PlanBreak{}}), 40);
+    // A backwards entry across two breaks gains nothing from them.
+    QCOMPARE(NetMinutes(800, 500, {PlanBreak{540, 555}, PlanBreak{720, 750}, PlanBreak{}}), -300);
+    // Overlapping breaks both deduct, as before.
+    QCOMPARE(NetMinutes(480, 780, {PlanBreak{600, 630}, PlanBreak{615, 645}, PlanBreak{}}),
+             300 - 30 - 30);
     // Each break deducts on its own.
     QCOMPARE(NetMinutes(420, 1080, {PlanBreak{540, 555}, PlanBreak{720, 750}, PlanBreak{900, 910}}),
              660 - 15 - 30 - 10);
