@@ -22,10 +22,10 @@
 
 #include "core/db/Database.h"
 #include "core/db/Table.h"
-#include "core/recording/BreakDeduction.h"
-#include "core/recording/DayEvaluation.h"
+#include "core/recording/DaySums.h"
 #include "core/recording/MonthRecalc.h"
 #include "core/recording/PeriodSelection.h"
+#include "core/recording/TimeRecordingTables.h"
 
 using namespace tk;
 
@@ -132,21 +132,9 @@ private:
 };
 
 // The four table objects as the time recording window holds them.
-struct WindowTables
+struct WindowTables : TimeRecordingTables
 {
-    Table personal{QStringLiteral("Personal"), QStringLiteral("PersonalNummer")};
-    Table auswert{QStringLiteral("auswert"), QStringLiteral("PersonalNummer;Datum")};
-    Table auswPos{QStringLiteral("AuswPos"), QStringLiteral("PersonalNummer;Datum")};
-    Table tagplan{QStringLiteral("Tagplan"), QStringLiteral("Schichtplan;Tagesplan")};
-    DayEvaluation evaluation{&personal, &auswert, &auswPos, &tagplan};
-
-    WindowTables()
-    {
-        const QStringList link{QStringLiteral("PersonalNummer"), QStringLiteral("Datum")};
-        auswPos.setMaster(&auswert, link, link);
-        for (Table *t : {&personal, &auswert, &auswPos, &tagplan})
-            t->open();
-    }
+    WindowTables() { open(); }
 };
 
 // ------------------------------------------------------------------ plain SQL counterparts
@@ -241,22 +229,17 @@ void plainReevaluateMonth(int number, const QDate &from, const QDate &to)
                                   "WHERE rowid = ?"));
     for (const auto &record : records) {
         const PlainPlan plan = plans.value(record.second.dayOfWeek());
-        int sums[6] = {0, 0, 0, 0, 0, 0}; // total, N, K, U, F, A
         entries.bindValue(0, number);
         entries.bindValue(1, iso(record.second));
         exec(entries);
-        while (entries.next()) {
-            const int net =
-                NetMinutes(entries.value(0).toInt(), entries.value(1).toInt(), plan.breaks);
-            sums[0] += net;
-            const QString code = entries.value(2).toString();
-            const int slot = QStringLiteral("NKUFA").indexOf(code.left(1));
-            if (!code.isEmpty() && slot >= 0)
-                sums[1 + slot] += net;
-        }
+        QVector<EntryTimes> day;
+        while (entries.next())
+            day.append({entries.value(0).toLongLong(), entries.value(1).toLongLong(),
+                        entries.value(2).toString()});
         entries.finish();
-        const QVariantList values{plan.target, sums[0], sums[1], sums[2],
-                                  sums[3],     sums[4], sums[5], record.first};
+        const DaySums sums = evaluateDay(plan.breaks, day);
+        const QVariantList values{plan.target, sums.total,    sums.normal,    sums.krank,
+                                  sums.urlaub, sums.feiertag, sums.unbezahlt, record.first};
         for (int i = 0; i < values.size(); ++i)
             update.bindValue(i, values.at(i));
         exec(update);

@@ -6,12 +6,12 @@ namespace tk {
 
 namespace {
 
-int caseDeduction(int from, int to, const PlanBreak &pause)
+qint64 caseDeduction(qint64 from, qint64 to, const PlanBreak &pause)
 {
-    const int v = from;
-    const int b = to;
-    const int s = pause.from;
-    const int e = pause.to;
+    const qint64 v = from;
+    const qint64 b = to;
+    const qint64 s = pause.from;
+    const qint64 e = pause.to;
     if (s >= v && b >= e) // the break lies within the entry
         return e - s;
     if (v >= s && b <= e) // the entry lies within the break
@@ -27,16 +27,16 @@ int caseDeduction(int from, int to, const PlanBreak &pause)
 
 // A deduction never adds time: a break that does not end after it begins deducts nothing,
 // and what a reversed entry would "deduct" below 0 is not given back as minutes.
-int BreakDeduction(int from, int to, const PlanBreak &pause)
+qint64 BreakDeduction(qint64 from, qint64 to, const PlanBreak &pause)
 {
     if (pause.to <= pause.from)
         return 0;
-    return std::max(0, caseDeduction(from, to, pause));
+    return std::max<qint64>(0, caseDeduction(from, to, pause));
 }
 
-int NetMinutes(int from, int to, const PlanBreaks &breaks)
+qint64 NetMinutes(qint64 from, qint64 to, const PlanBreaks &breaks)
 {
-    int net = to - from;
+    qint64 net = to - from;
     for (const PlanBreak &pause : breaks) {
         if (!pause.isAbsent())
             net -= BreakDeduction(from, to, pause);

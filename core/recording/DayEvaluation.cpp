@@ -1,7 +1,9 @@
 #include "core/recording/DayEvaluation.h"
 
+#include <cmath>
 #include <exception>
 
+#include "core/common/Errors.h"
 #include "core/db/Database.h"
 #include "core/db/Table.h"
 
@@ -79,10 +81,29 @@ private:
     bool m_finished = false;
 };
 
-void restrictEntriesToDay(Table *auswPos, int personalNummer, const QDate &date)
+void restrictEntries(Table *auswPos, int personalNummer, const QDate &from, const QDate &to)
 {
-    const QVariantList key{personalNummer, date};
-    auswPos->setRange(key, key);
+    auswPos->setRange({personalNummer, from}, {personalNummer, to});
+}
+
+// A stored integer as the table layer reads it (empty 0, a real rounded, text 0), in 64 bits;
+// false when it is a real beyond what 64 bits hold.
+bool storedInteger(const QVariant &stored, qint64 *value)
+{
+    *value = 0;
+    if (stored.isNull())
+        return true;
+    if (stored.typeId() == QMetaType::Double) {
+        const double real = stored.toDouble();
+        if (!(std::fabs(real) < 9.2e18)) // also false for NaN
+            return false;
+        *value = qRound64(real);
+        return true;
+    }
+    bool ok = false;
+    const qlonglong n = stored.toLongLong(&ok);
+    *value = ok ? n : 0;
+    return true;
 }
 
 } // namespace
@@ -111,7 +132,7 @@ int DayEvaluation::dayPlanValue(int shiftPlan, const QDate &date, const char *fi
 {
     if (GetDayPlanNo(shiftPlan, date) <= 0)
         return 0;
-    return m_tagplan->field(QLatin1String(field)).asInteger();
+    return int(checkedMinutes(m_tagplan->field(QLatin1String(field)).value(), field, date));
 }
 
 int DayEvaluation::GetTargetMinutes(int shiftPlan, const QDate &date)
@@ -129,63 +150,75 @@ int DayEvaluation::GetPlanEnd(int shiftPlan, const QDate &date)
     return dayPlanValue(shiftPlan, date, "Bis");
 }
 
-PlanBreaks DayEvaluation::currentBreaks()
+qint64 DayEvaluation::checkedMinutes(const QVariant &stored, const char *field,
+                                     const QDate &date) const
 {
+    qint64 minutes = 0;
+    if (storedInteger(stored, &minutes) && FitsMinutes(minutes))
+        return minutes;
+    Employee employee;
+    readEmployee(employee);
+    throw UserError(QStringLiteral("Ungültiger Minutenwert %1 im Feld %2 bei Personal-Nr. %3 am "
+                                   "%4: der Wert passt nicht in eine Minutenzahl und wird nicht "
+                                   "verrechnet.")
+                        .arg(stored.toString(), QLatin1String(field),
+                             QString::number(employee.personalNummer),
+                             date.toString(QStringLiteral("dd.MM.yyyy"))));
+}
+
+std::optional<PlanBreaks> DayEvaluation::dayPlanBreaks(int shiftPlan, const QDate &date)
+{
+    // Without a day plan for the weekday the entries are not counted at all.
+    if (GetDayPlanNo(shiftPlan, date) == 0)
+        return std::nullopt;
+    static const char *const bounds[3][2] = {
+        {"PauseVon1", "PauseBis1"}, {"PauseVon2", "PauseBis2"}, {"PauseVon3", "PauseBis3"}};
     PlanBreaks breaks;
     for (int k = 0; k < 3; ++k) {
-        breaks[k].from = m_tagplan->field(QStringLiteral("PauseVon%1").arg(k + 1)).asInteger();
-        breaks[k].to = m_tagplan->field(QStringLiteral("PauseBis%1").arg(k + 1)).asInteger();
+        breaks[k].from = checkedMinutes(m_tagplan->field(QLatin1String(bounds[k][0])).value(),
+                                        bounds[k][0], date);
+        breaks[k].to = checkedMinutes(m_tagplan->field(QLatin1String(bounds[k][1])).value(),
+                                      bounds[k][1], date);
     }
     return breaks;
 }
 
-void DayEvaluation::resetSums()
+QVector<EntryTimes> DayEvaluation::readEntries(int first, int last, const QDate &date) const
 {
-    SumTotal = SumNormal = SumKrank = SumUrlaub = SumFeiertag = SumUnbezahlt = 0;
+    const int von = m_auswPos->fieldIndex(QStringLiteral("Von"));
+    const int bis = m_auswPos->fieldIndex(QStringLiteral("Bis"));
+    const int kennung = m_auswPos->fieldIndex(QStringLiteral("Kennung"));
+    QVector<EntryTimes> entries;
+    entries.reserve(last - first);
+    for (int row = first; row < last; ++row) {
+        const QVariant code = m_auswPos->valueAt(row, kennung);
+        entries.append({checkedMinutes(m_auswPos->valueAt(row, von), "Von", date),
+                        checkedMinutes(m_auswPos->valueAt(row, bis), "Bis", date),
+                        code.isNull() ? QString() : code.toString()});
+    }
+    return entries;
 }
 
-void DayEvaluation::addToCodeSum(const QString &code, int minutes)
+void DayEvaluation::setSums(const DaySums &sums, const QDate &date)
 {
-    // Only the first character counts, compared exactly: "n" or "X" add to no code sum.
-    switch (code.isEmpty() ? QChar().unicode() : code.at(0).unicode()) {
-    case u'N':
-        SumNormal += minutes;
-        break;
-    case u'A':
-        SumUnbezahlt += minutes;
-        break;
-    case u'F':
-        SumFeiertag += minutes;
-        break;
-    case u'K':
-        SumKrank += minutes;
-        break;
-    case u'U':
-        SumUrlaub += minutes;
-        break;
-    default:
-        break;
+    for (const qint64 sum :
+         {sums.total, sums.normal, sums.krank, sums.urlaub, sums.feiertag, sums.unbezahlt}) {
+        if (!FitsMinutes(sum))
+            checkedMinutes(QString::number(sum), "Summe", date); // reports it
     }
+    SumTotal = int(sums.total);
+    SumNormal = int(sums.normal);
+    SumKrank = int(sums.krank);
+    SumUrlaub = int(sums.urlaub);
+    SumFeiertag = int(sums.feiertag);
+    SumUnbezahlt = int(sums.unbezahlt);
 }
 
 int DayEvaluation::EvaluateEntries(int shiftPlan, const QDate &date)
 {
-    resetSums();
-    m_auswPos->first();
-    if (m_auswPos->eof())
-        return 0;
-    // Without a day plan for the weekday the entries are not counted at all.
-    if (GetDayPlanNo(shiftPlan, date) == 0)
-        return 0;
-    const PlanBreaks breaks = currentBreaks();
-    const Field von = m_auswPos->field(QStringLiteral("Von"));
-    const Field bis = m_auswPos->field(QStringLiteral("Bis"));
-    const Field kennung = m_auswPos->field(QStringLiteral("Kennung"));
-    for (; !m_auswPos->eof(); m_auswPos->next()) {
-        const int net = NetMinutes(von.asInteger(), bis.asInteger(), breaks);
-        SumTotal += net;
-        addToCodeSum(kennung.asString(), net);
-    }
+    const QVector<EntryTimes> entries = readEntries(0, m_auswPos->recordCount(), date);
+    setSums(entries.isEmpty() ? DaySums() : evaluateDay(dayPlanBreaks(shiftPlan, date), entries),
+            date);
     return SumTotal;
 }
 
@@ -210,18 +243,22 @@ void DayEvaluation::createDayRecord(const Employee &employee, const QDate &date)
     m_auswert->post();
 }
 
-void DayEvaluation::reevaluateDayRecord(const Employee &employee, const QDate &date, bool givePlan)
+void DayEvaluation::reevaluateDayRecord(const Employee &employee, const QDate &date, bool givePlan,
+                                        const QVector<EntryTimes> &entries)
 {
-    restrictEntriesToDay(m_auswPos, employee.personalNummer, date);
     Field schicht = m_auswert->field(QStringLiteral("Schicht"));
-    int shiftPlan = schicht.asInteger();
+    const bool takesEmployeePlan = givePlan && schicht.asInteger() <= 0;
+    const int shiftPlan = takesEmployeePlan ? employee.shiftPlan : schicht.asInteger();
+    // Everything is computed before the record is touched: a value that cannot be evaluated
+    // leaves the day record as it was.
+    const int target = GetTargetMinutes(shiftPlan, date);
+    setSums(entries.isEmpty() ? DaySums() : evaluateDay(dayPlanBreaks(shiftPlan, date), entries),
+            date);
     m_auswert->edit();
-    if (givePlan && shiftPlan <= 0) {
-        shiftPlan = employee.shiftPlan;
+    if (takesEmployeePlan)
         schicht.setAsInteger(shiftPlan);
-    }
-    m_auswert->field(QStringLiteral("Soll")).setAsInteger(GetTargetMinutes(shiftPlan, date));
-    m_auswert->field(QStringLiteral("Summe")).setAsInteger(EvaluateEntries(shiftPlan, date));
+    m_auswert->field(QStringLiteral("Soll")).setAsInteger(target);
+    m_auswert->field(QStringLiteral("Summe")).setAsInteger(SumTotal);
     m_auswert->field(QStringLiteral("Anwesend")).setAsInteger(SumNormal);
     m_auswert->field(QStringLiteral("Krank")).setAsInteger(SumKrank);
     m_auswert->field(QStringLiteral("Urlaub")).setAsInteger(SumUrlaub);
@@ -238,10 +275,12 @@ void DayEvaluation::EvaluateDay(qint16 recalc, const QDate &date)
     EvaluationRun run(m_auswert, m_auswPos);
     // Day plans may have been changed by another window since they were read.
     m_tagplan->refresh();
-    if (!m_auswert->findKey({employee.personalNummer, date}))
+    if (!m_auswert->findKey({employee.personalNummer, date})) {
         createDayRecord(employee, date);
-    else if (recalc == 1)
-        reevaluateDayRecord(employee, date, false);
+    } else if (recalc == 1) {
+        restrictEntries(m_auswPos, employee.personalNummer, date, date);
+        reevaluateDayRecord(employee, date, false, readEntries(0, m_auswPos->recordCount(), date));
+    }
     run.finish();
 }
 
@@ -256,13 +295,26 @@ PeriodOutcome DayEvaluation::EvaluatePeriod(qint16 recalc, const QDate &from, co
     // Another program may have created days since they were read; inside the write
     // transaction the records read are the ones that stay.
     m_auswert->refresh();
+    // The period's entries are read once, in table order; the restriction also keeps the
+    // entries from following every day record the loop moves to.
+    restrictEntries(m_auswPos, employee.personalNummer, from, to);
+    const int datum = m_auswPos->fieldIndex(QStringLiteral("Datum"));
+    const auto entryDay = [&](int row) { return m_auswPos->valueAt(row, datum).toString(); };
+    int entryRow = 0;
     m_auswert->first();
     for (QDate date = from; date <= to; date = date.addDays(1)) {
+        // The entries are ordered by date: those of this day follow any left before it.
+        const QString day = date.toString(Qt::ISODate);
+        while (entryRow < m_auswPos->recordCount() && entryDay(entryRow) < day)
+            ++entryRow;
+        const int firstEntry = entryRow;
+        while (entryRow < m_auswPos->recordCount() && entryDay(entryRow) == day)
+            ++entryRow;
         if (!m_auswert->findKey({employee.personalNummer, date})) {
             createDayRecord(employee, date);
             ++outcome.created;
         } else if (recalc == 1) {
-            reevaluateDayRecord(employee, date, true);
+            reevaluateDayRecord(employee, date, true, readEntries(firstEntry, entryRow, date));
             ++outcome.reevaluated;
         }
     }

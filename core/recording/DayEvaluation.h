@@ -4,7 +4,7 @@
 #include <QtGlobal>
 
 #include "core/db/SuspendedControls.h"
-#include "core/recording/BreakDeduction.h"
+#include "core/recording/DaySums.h"
 
 namespace tk {
 
@@ -19,10 +19,14 @@ struct PeriodOutcome
 
 // The day evaluation: turns the time entries of an employee's day into net minutes per
 // entry code, deducting the breaks of the day plan that applies on that date, and stores
-// them with the day's target in the day record. It also creates missing day records.
+// them with the day's target in the day record. It also creates missing day records. The
+// computation itself is evaluateDay (DaySums.h); these operations read the tables for it
+// and store what it gives.
 //
-// It works on four table objects owned by its host (the time recording window or the month
-// recalculation):
+// A stored minutes value (a clock time, a target, a day's sum) that does not fit 32 bits is
+// reported as a UserError naming the employee and the date; nothing of that day is stored.
+//
+// It works on the four table objects of TimeRecordingTables:
 //   personal  Personal, ordered by PersonalNummer, positioned on the current employee;
 //   auswert   auswert, ordered by PersonalNummer;Datum, restricted by the host to the
 //             employee's evaluation period;
@@ -77,11 +81,14 @@ private:
 
     bool readEmployee(Employee &employee) const;
     int dayPlanValue(int shiftPlan, const QDate &date, const char *field);
-    PlanBreaks currentBreaks();
-    void resetSums();
-    void addToCodeSum(const QString &code, int minutes);
+    std::optional<PlanBreaks> dayPlanBreaks(int shiftPlan, const QDate &date);
+    qint64 checkedMinutes(const QVariant &stored, const char *field, const QDate &date) const;
+    // The entries of the time-entry table's rows first..last (exclusive) in table order.
+    QVector<EntryTimes> readEntries(int first, int last, const QDate &date) const;
+    void setSums(const DaySums &sums, const QDate &date);
     void createDayRecord(const Employee &employee, const QDate &date);
-    void reevaluateDayRecord(const Employee &employee, const QDate &date, bool givePlan);
+    void reevaluateDayRecord(const Employee &employee, const QDate &date, bool givePlan,
+                             const QVector<EntryTimes> &entries);
 
     Table *m_personal;
     Table *m_auswert;

@@ -17,22 +17,6 @@ QString ClockCellText(const QVariant &value)
     return value.isNull() ? QString() : MinutesToClockText(value.toInt());
 }
 
-QString EntryCodeName(const QVariant &value)
-{
-    const QString code = value.isNull() ? QString() : value.toString();
-    if (code == QLatin1String("N"))
-        return QStringLiteral("Normal");
-    if (code == QLatin1String("A"))
-        return QStringLiteral("Unbezahlt");
-    if (code == QLatin1String("F"))
-        return QStringLiteral("Feiertag");
-    if (code == QLatin1String("K"))
-        return QStringLiteral("Krank");
-    if (code == QLatin1String("U"))
-        return QStringLiteral("Urlaub");
-    return QString();
-}
-
 QString DayCellText(const QDate &date)
 {
     return date.isValid() ? FormatDate(QLatin1String(DateFormDayMonth), date) : QString();

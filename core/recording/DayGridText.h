@@ -15,9 +15,6 @@ QString MinutesCellText(const QVariant &value);
 // Von and Bis of the entry grid: nothing for an empty field, else the clock text (0 is
 // "00:00").
 QString ClockCellText(const QVariant &value);
-// Name of an entry code, by the whole stored value: "N" is "Normal", but "N " or "n" is
-// nothing.
-QString EntryCodeName(const QVariant &value);
 // Date of the day grid in the form "ddd dd.mm"; nothing for an empty date.
 QString DayCellText(const QDate &date);
 bool IsWeekend(const QDate &date);

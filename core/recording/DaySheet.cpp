@@ -9,9 +9,6 @@ namespace tk {
 
 namespace {
 
-const char *const EntryCodes[] = {"N", "A", "F", "K", "U"};
-constexpr int EntryCodeCount = 5;
-
 // A failed post leaves no record half-edited behind: the table goes back to browsing.
 void postOrCancel(Table *table)
 {
@@ -36,25 +33,6 @@ TimeEntry entryAt(const Table *table, int row)
 }
 
 } // namespace
-
-QString EntryCodeAt(int position)
-{
-    if (position < 0 || position >= EntryCodeCount)
-        return QString();
-    return QString::fromLatin1(EntryCodes[position]);
-}
-
-int EntryCodePosition(const QString &kennung)
-{
-    if (kennung.isEmpty())
-        return -1;
-    const QChar first = kennung.at(0).toUpper();
-    for (int position = 0; position < EntryCodeCount; ++position) {
-        if (first == QLatin1Char(EntryCodes[position][0]))
-            return position;
-    }
-    return -1;
-}
 
 DaySheet::DaySheet(DayEvaluation &evaluation)
     : m_evaluation(evaluation)

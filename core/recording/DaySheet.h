@@ -17,13 +17,6 @@ struct TimeEntry
     QString kennung;
 };
 
-// Entry codes by the position of the new time entry dialog's code box:
-// 0 "N", 1 "A", 2 "F", 3 "K", 4 "U"; any other position gives the empty code.
-QString EntryCodeAt(int position);
-// Position of a stored code by its first character (without regard to case, as the change
-// day dialog selects codes); -1 for an empty code or one outside N, A, F, K, U.
-int EntryCodePosition(const QString &kennung);
-
 // Why the change day dialog cannot show a day whole.
 enum class DayFit {
     Whole,

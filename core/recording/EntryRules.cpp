@@ -1,7 +1,7 @@
 #include "core/recording/EntryRules.h"
 
 #include "core/common/ClockText.h"
-#include "core/recording/DayGridText.h"
+#include "core/common/EntryCodes.h"
 
 namespace tk {
 

@@ -4,9 +4,8 @@
 
 #include "core/common/Errors.h"
 #include "core/db/Database.h"
-#include "core/db/Table.h"
-#include "core/recording/DayEvaluation.h"
 #include "core/recording/PeriodSelection.h"
+#include "core/recording/TimeRecordingTables.h"
 
 namespace tk {
 
@@ -39,21 +38,9 @@ QString oneLine(QString message)
 
 int RecalcMonth(int month, int year, QTextStream &out)
 {
-    Table personal(QStringLiteral("Personal"), QStringLiteral("PersonalNummer"));
-    Table auswert(QStringLiteral("auswert"), QStringLiteral("PersonalNummer;Datum"));
-    Table auswPos(QStringLiteral("AuswPos"), QStringLiteral("PersonalNummer;Datum"));
-    Table tagplan(QStringLiteral("Tagplan"), QStringLiteral("Schichtplan;Tagesplan"));
-    personal.setReadOnly(true);
-    // The entries follow the current day record, so lifting a day's restriction reads one
-    // day again and not the whole table; the day records are read one period at a time.
-    const QStringList link{QStringLiteral("PersonalNummer"), QStringLiteral("Datum")};
-    auswPos.setMaster(&auswert, link, link);
-    personal.open();
-    auswert.openEmpty();
-    auswPos.open();
-    tagplan.open();
-
-    DayEvaluation evaluation(&personal, &auswert, &auswPos, &tagplan);
+    TimeRecordingTables tables;
+    tables.open();
+    Table &personal = tables.personal;
     int failures = 0;
     for (personal.first(); !personal.eof(); personal.next()) {
         const QString label = employeeLabel(personal);
@@ -63,8 +50,9 @@ int RecalcMonth(int month, int year, QTextStream &out)
             WriteBatch batch(WriteBatch::AllOrNothing);
             const DatePeriod period = CurrentEvaluationPeriod(&personal, month, year);
             const int number = personal.field(QStringLiteral("PersonalNummer")).asInteger();
-            auswert.setRange({number, period.from}, {number, period.to});
-            const PeriodOutcome outcome = evaluation.EvaluatePeriod(1, period.from, period.to);
+            tables.restrictDays(number, period.from, period.to);
+            const PeriodOutcome outcome =
+                tables.evaluation.EvaluatePeriod(1, period.from, period.to);
             batch.commit();
             out << QStringLiteral("%1: %2 bis %3, %4 angelegt, %5 neu berechnet")
                        .arg(label, germanDate(period.from), germanDate(period.to),

@@ -1,6 +1,7 @@
 #include "gui/recording/DlgChangeTag.h"
 
 #include "core/common/ClockText.h"
+#include "core/common/EntryCodes.h"
 #include "gui/recording/EntryDialog.h"
 #include "gui/timefields/KvTimeEdit.h"
 #include "gui/widgets/KeyPreview.h"
@@ -52,9 +53,8 @@ void TDlgChangeTag::buildControls()
         row.von = makeTimeField(this);
         row.bis = makeEndTimeField(this);
         row.kennung = new TValueComboBox(this);
-        row.kennung->setItems(codeCaptions());
-        row.kennung->setValues({QStringLiteral("N"), QStringLiteral("A"), QStringLiteral("F"),
-                                QStringLiteral("K"), QStringLiteral("U")});
+        row.kennung->setItems(EntryCodeCaptions());
+        row.kennung->setValues(EntryCodeLetters());
         row.summe = new QLabel(QStringLiteral("00:00"), this);
         row.summe->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         row.summe->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("-00:-00")));

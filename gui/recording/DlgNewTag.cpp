@@ -1,5 +1,6 @@
 #include "gui/recording/DlgNewTag.h"
 
+#include "core/common/EntryCodes.h"
 #include "gui/recording/EntryDialog.h"
 #include "gui/timefields/KvTimeEdit.h"
 #include "gui/widgets/KeyPreview.h"
@@ -44,7 +45,7 @@ void TDlgNewTag::buildControls()
     m_edBis = makeEndTimeField(this);
     m_laSumme = new QLabel(QStringLiteral("00:00"), this);
     m_edKennung = new QComboBox(this);
-    m_edKennung->addItems(codeCaptions());
+    m_edKennung->addItems(EntryCodeCaptions());
 
     auto *times = new QGridLayout;
     times->addWidget(new QLabel(QStringLiteral("Von"), this), 0, 1);

@@ -70,13 +70,6 @@ bool TEntryDialog::FormKeyPress(QKeyEvent *event)
 
 namespace entrydialog {
 
-QStringList codeCaptions()
-{
-    return {QStringLiteral("N - Normal"), QStringLiteral("A - Abwesend"),
-            QStringLiteral("F - Feiertag"), QStringLiteral("K - Krank"),
-            QStringLiteral("U - Urlaub")};
-}
-
 QLabel *makeNameBar(QWidget *parent)
 {
     auto *bar = new QLabel(QStringLiteral("Name"), parent);

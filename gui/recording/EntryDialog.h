@@ -60,9 +60,6 @@ private:
 // Pieces the two time entry dialogs share.
 namespace entrydialog {
 
-// Captions of the entry codes N, A, F, K, U in list order.
-QStringList codeCaptions();
-
 // The name bar across the dialog's width, text left-aligned.
 QLabel *makeNameBar(QWidget *parent);
 // A time field as the dialogs use it: no day-type letter, Enter moves on.

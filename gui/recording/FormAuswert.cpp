@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "core/common/ClockText.h"
+#include "core/common/EntryCodes.h"
 #include "core/common/Errors.h"
 #include "core/db/Table.h"
 #include "core/db/TableChanges.h"
@@ -172,18 +173,12 @@ TFormAuswert::~TFormAuswert()
 
 void TFormAuswert::createTables()
 {
-    tblPersonal = new Table(QStringLiteral("Personal.DB"), QStringLiteral("PersonalNummer"), this);
-    tblPersonal->setReadOnly(true);
+    m_tables = std::make_unique<TimeRecordingTables>();
+    tblPersonal = &m_tables->personal;
+    tblAuswert = &m_tables->auswert;
+    tblAuswPos = &m_tables->auswPos;
+    tblTagplan = &m_tables->tagplan;
     TableChanges::follow(tblPersonal); // new and renamed employees of the personnel window
-    tblAuswert =
-        new Table(QStringLiteral("auswert.db"), QStringLiteral("PersonalNummer;Datum"), this);
-    tblAuswPos =
-        new Table(QStringLiteral("AuswPos.db"), QStringLiteral("PersonalNummer;Datum"), this);
-    const QStringList link{QStringLiteral("PersonalNummer"), QStringLiteral("Datum")};
-    tblAuswPos->setMaster(tblAuswert, link, link);
-    tblTagplan =
-        new Table(QStringLiteral("Tagplan.DB"), QStringLiteral("Schichtplan;Tagesplan"), this);
-    m_evaluation = std::make_unique<DayEvaluation>(tblPersonal, tblAuswert, tblAuswPos, tblTagplan);
 }
 
 // ------------------------------------------------------------------ layout
@@ -413,10 +408,7 @@ void TFormAuswert::FormCreate()
     bool opened = true;
     try {
         // The day records are read one evaluation period at a time, never the whole table.
-        tblPersonal->open();
-        tblAuswert->openEmpty();
-        tblAuswPos->open();
-        tblTagplan->open();
+        m_tables->open();
     } catch (const DbError &e) {
         // The window opens with the tables that did open.
         opened = false;
@@ -469,7 +461,7 @@ void TFormAuswert::dsPersonalDataChange()
         return;
     guarded(this, [this] {
         const WaitCursor wait;
-        SelectEvaluationPeriod(*m_evaluation, selectedMonth(), selectedYear(), 0);
+        SelectEvaluationPeriod(m_tables->evaluation, selectedMonth(), selectedYear(), 0);
     });
 }
 
@@ -544,37 +536,37 @@ void TFormAuswert::updateName()
 
 int TFormAuswert::GetDayPlanNo(int shiftPlan, const QDate &date)
 {
-    return m_evaluation->GetDayPlanNo(shiftPlan, date);
+    return m_tables->evaluation.GetDayPlanNo(shiftPlan, date);
 }
 
 int TFormAuswert::GetTargetMinutes(int shiftPlan, const QDate &date)
 {
-    return m_evaluation->GetTargetMinutes(shiftPlan, date);
+    return m_tables->evaluation.GetTargetMinutes(shiftPlan, date);
 }
 
 int TFormAuswert::GetPlanStart(int shiftPlan, const QDate &date)
 {
-    return m_evaluation->GetPlanStart(shiftPlan, date);
+    return m_tables->evaluation.GetPlanStart(shiftPlan, date);
 }
 
 int TFormAuswert::GetPlanEnd(int shiftPlan, const QDate &date)
 {
-    return m_evaluation->GetPlanEnd(shiftPlan, date);
+    return m_tables->evaluation.GetPlanEnd(shiftPlan, date);
 }
 
 int TFormAuswert::EvaluateEntries(int shiftPlan, const QDate &date)
 {
-    return m_evaluation->EvaluateEntries(shiftPlan, date);
+    return m_tables->evaluation.EvaluateEntries(shiftPlan, date);
 }
 
 void TFormAuswert::EvaluateDay(qint16 recalc, const QDate &date)
 {
-    m_evaluation->EvaluateDay(recalc, date);
+    m_tables->evaluation.EvaluateDay(recalc, date);
 }
 
 void TFormAuswert::EvaluatePeriod(qint16 recalc, const QDate &from, const QDate &to)
 {
-    m_evaluation->EvaluatePeriod(recalc, from, to);
+    m_tables->evaluation.EvaluatePeriod(recalc, from, to);
 }
 
 // ------------------------------------------------------------------ day sheet hooks

@@ -7,8 +7,8 @@
 #include <functional>
 #include <memory>
 
-#include "core/recording/DayEvaluation.h"
 #include "core/recording/EntryRules.h"
+#include "core/recording/TimeRecordingTables.h"
 
 class QAction;
 class QComboBox;
@@ -87,7 +87,7 @@ public:
     int selectedYear() const;
 
     // The day evaluation over this window's tables and its six day sums.
-    DayEvaluation &evaluation() { return *m_evaluation; }
+    DayEvaluation &evaluation() { return m_tables->evaluation; }
     int GetDayPlanNo(int shiftPlan, const QDate &date);
     int GetTargetMinutes(int shiftPlan, const QDate &date);
     int GetPlanStart(int shiftPlan, const QDate &date);
@@ -156,7 +156,7 @@ private:
     void storeEntryPlan(const EntryPlan &plan,
                         const std::function<void(const QList<TimeEntry> &)> &storeThisDay);
 
-    std::unique_ptr<DayEvaluation> m_evaluation;
+    std::unique_ptr<TimeRecordingTables> m_tables;
     bool m_selectionDetached = false;
     QSet<QString> m_entryWarningsShown;
 };

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "core/common/ClockText.h"
+#include "core/common/EntryCodes.h"
 #include "core/common/Errors.h"
 #include "core/db/Database.h"
 #include "core/db/Table.h"

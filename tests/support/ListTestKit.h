@@ -4,6 +4,7 @@
 
 #include "core/db/Database.h"
 #include "core/reports/engine/ReportPage.h"
+#include "tests/support/TempDataDir.h"
 
 #include <QDate>
 #include <QSqlError>
@@ -14,16 +15,6 @@
 #include <memory>
 
 namespace tk::test {
-
-inline void runSql(const QString &sql, const QVariantList &binds = {})
-{
-    QSqlQuery q(Database::connection());
-    q.prepare(sql);
-    for (const QVariant &b : binds)
-        q.addBindValue(b);
-    if (!q.exec())
-        qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
-}
 
 inline QString iso(const QDate &date)
 {
@@ -38,11 +29,12 @@ struct DayMinutes
 
 inline void addDay(int personalNummer, const QDate &date, const DayMinutes &m)
 {
-    runSql(QStringLiteral("INSERT INTO auswert (PersonalNummer, Datum, Schicht, Soll, Summe, "
-                          "Anwesend, Krank, Urlaub, Feiertag, Unbezahlt) "
-                          "VALUES (?, ?, 1, ?, ?, ?, ?, ?, ?, ?)"),
-           {personalNummer, iso(date), m.soll, m.summe, m.anwesend, m.krank, m.urlaub, m.feiertag,
-            m.unbezahlt});
+    TempDataDir::exec(
+        QStringLiteral("INSERT INTO auswert (PersonalNummer, Datum, Schicht, Soll, Summe, "
+                       "Anwesend, Krank, Urlaub, Feiertag, Unbezahlt) "
+                       "VALUES (?, ?, 1, ?, ?, ?, ?, ?, ?, ?)"),
+        {personalNummer, iso(date), m.soll, m.summe, m.anwesend, m.krank, m.urlaub, m.feiertag,
+         m.unbezahlt});
 }
 
 // A worked day: target 480, the minutes present.
@@ -58,17 +50,19 @@ inline void addWorkedDay(int personalNummer, const QDate &date, int present)
 inline void addTimeEntry(int personalNummer, const QDate &date, int von, int bis,
                          const QString &code)
 {
-    runSql(QStringLiteral("INSERT INTO AuswPos (PersonalNummer, Datum, Von, Bis, Summe, Kennung) "
-                          "VALUES (?, ?, ?, ?, ?, ?)"),
-           {personalNummer, iso(date), von, bis, bis - von, code});
+    TempDataDir::exec(
+        QStringLiteral("INSERT INTO AuswPos (PersonalNummer, Datum, Von, Bis, Summe, Kennung) "
+                       "VALUES (?, ?, ?, ?, ?, ?)"),
+        {personalNummer, iso(date), von, bis, bis - von, code});
 }
 
 inline void addPerson(int personalNummer, const QString &name, const QString &vorname,
                       double bruttoLohn, const QVariant &auswertBegin, const QVariant &schicht = {})
 {
-    runSql(QStringLiteral("INSERT INTO Personal (PersonalNummer, Name, Vorname, BruttoLohn, "
-                          "AuswertBegin, Schicht) VALUES (?, ?, ?, ?, ?, ?)"),
-           {personalNummer, name, vorname, bruttoLohn, auswertBegin, schicht});
+    TempDataDir::exec(
+        QStringLiteral("INSERT INTO Personal (PersonalNummer, Name, Vorname, BruttoLohn, "
+                       "AuswertBegin, Schicht) VALUES (?, ?, ?, ?, ?, ?)"),
+        {personalNummer, name, vorname, bruttoLohn, auswertBegin, schicht});
 }
 
 // The band names of all pages in printing order.

@@ -20,11 +20,14 @@ TempDataDir::~TempDataDir()
     Database::disconnect();
 }
 
-void TempDataDir::exec(const QString &sql)
+void TempDataDir::exec(const QString &sql, const QVariantList &binds)
 {
     QSqlQuery q(Database::connection());
-    if (!q.exec(sql))
-        QFAIL(qPrintable(QStringLiteral("%1: %2").arg(sql, q.lastError().text())));
+    q.prepare(sql);
+    for (const QVariant &b : binds)
+        q.addBindValue(b);
+    if (!q.exec())
+        qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
 }
 
 } // namespace tk::test

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <QVariantList>
 
 namespace tk::test {
 
@@ -17,8 +18,10 @@ public:
     QString filePath(const QString &name) const { return m_dir.filePath(name); }
     bool isValid() const { return m_dir.isValid(); }
 
-    // Runs statements on the database directly (test setup); fails the test on an error.
-    static void exec(const QString &sql);
+    // The one way tests seed and change data: one statement with bound values, run on the
+    // database of the process; an error ends the test program, as seeding must not fail
+    // silently.
+    static void exec(const QString &sql, const QVariantList &binds = {});
 
 private:
     QTemporaryDir m_dir;

@@ -5,20 +5,22 @@
 #include <QTest>
 
 #include "core/db/Database.h"
+#include "tests/support/TempDataDir.h"
 
 namespace tk::test {
 
-namespace {
-
-void run(const QString &sql, const QVariantList &binds)
+void RecordingTables::selectEmployee(int personalNummer)
 {
-    QSqlQuery q(Database::connection());
-    q.prepare(sql);
-    for (const QVariant &b : binds)
-        q.addBindValue(b);
-    if (!q.exec())
-        qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+    QVERIFY(personal.findKey({personalNummer}));
 }
+
+void RecordingTables::restrictMonth(int personalNummer, int month, int year)
+{
+    const QDate first(year, month, 1);
+    restrictDays(personalNummer, first, first.addMonths(1).addDays(-1));
+}
+
+namespace {
 
 QVariant isoDate(const QDate &date)
 {
@@ -30,21 +32,24 @@ QVariant isoDate(const QDate &date)
 void addEmployee(int personalNummer, const QString &vorname, const QString &name,
                  const QVariant &shiftPlan, const QVariant &auswertBegin)
 {
-    run(QStringLiteral("INSERT INTO Personal (PersonalNummer, Vorname, Name, Schicht, "
+    TempDataDir::exec(
+        QStringLiteral("INSERT INTO Personal (PersonalNummer, Vorname, Name, Schicht, "
                        "AuswertBegin, BruttoLohn) VALUES (?, ?, ?, ?, ?, 12.5)"),
         {personalNummer, vorname, name, shiftPlan, auswertBegin});
 }
 
 void addShiftPlan(int shiftPlan, const QString &designation)
 {
-    run(QStringLiteral("INSERT INTO Schicht (Schichtplan, Bezeichnung) VALUES (?, ?)"),
+    TempDataDir::exec(
+        QStringLiteral("INSERT INTO Schicht (Schichtplan, Bezeichnung) VALUES (?, ?)"),
         {shiftPlan, designation});
 }
 
 void addDayPlan(int shiftPlan, int dayPlan, const DayPlanTimes &t)
 {
     static const char *labels[] = {"Mo", "Di", "Mi", "Do", "Fr", "Sa", "So", "FT"};
-    run(QStringLiteral("INSERT INTO Tagplan (Schichtplan, Tagesplan, Bezeichnung, Sollstd, Von, "
+    TempDataDir::exec(
+        QStringLiteral("INSERT INTO Tagplan (Schichtplan, Tagesplan, Bezeichnung, Sollstd, Von, "
                        "Bis, PauseVon1, PauseBis1, PauseVon2, PauseBis2, PauseVon3, PauseBis3) "
                        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
         {shiftPlan, dayPlan, QString::fromLatin1(labels[(dayPlan - 1) % 8]), t.sollstd, t.von,
@@ -61,7 +66,8 @@ void addExampleShiftPlan(int shiftPlan)
 
 void addEntry(int personalNummer, const QDate &date, int von, int bis, const QVariant &kennung)
 {
-    run(QStringLiteral("INSERT INTO AuswPos (PersonalNummer, Datum, Von, Bis, Summe, Kennung) "
+    TempDataDir::exec(
+        QStringLiteral("INSERT INTO AuswPos (PersonalNummer, Datum, Von, Bis, Summe, Kennung) "
                        "VALUES (?, ?, ?, ?, ?, ?)"),
         {personalNummer, isoDate(date), von, bis, bis - von, kennung});
 }
@@ -76,14 +82,15 @@ void addExampleEntries(int personalNummer, const QDate &date)
 void addDayRecord(int personalNummer, const QDate &date, const QVariant &shiftPlan,
                   const QVariant &soll, const QVariant &summe)
 {
-    run(QStringLiteral("INSERT INTO auswert (PersonalNummer, Datum, Schicht, Soll, Summe) "
+    TempDataDir::exec(
+        QStringLiteral("INSERT INTO auswert (PersonalNummer, Datum, Schicht, Soll, Summe) "
                        "VALUES (?, ?, ?, ?, ?)"),
         {personalNummer, isoDate(date), shiftPlan, soll, summe});
 }
 
 void addStaffWithEntries(int count, const QDate &month)
 {
-    run(QStringLiteral("BEGIN"), {});
+    TempDataDir::exec(QStringLiteral("BEGIN"), {});
     addExampleShiftPlan(1);
     for (int number = 1; number <= count; ++number) {
         addEmployee(number, QStringLiteral("Vorname %1").arg(number),
@@ -96,7 +103,7 @@ void addStaffWithEntries(int count, const QDate &month)
             addEntry(number, date, 750, 960 + number % 60, QStringLiteral("N"));
         }
     }
-    run(QStringLiteral("COMMIT"), {});
+    TempDataDir::exec(QStringLiteral("COMMIT"), {});
 }
 
 StoredDay storedDay(int personalNummer, const QDate &date)

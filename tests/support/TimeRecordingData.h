@@ -4,7 +4,18 @@
 #include <QString>
 #include <QVariant>
 
+#include "core/recording/TimeRecordingTables.h"
+
 namespace tk::test {
+
+// The four time recording tables opened as the time recording window opens them.
+struct RecordingTables : TimeRecordingTables
+{
+    RecordingTables() { open(); }
+    void selectEmployee(int personalNummer);
+    // The day records of the calendar month.
+    void restrictMonth(int personalNummer, int month, int year);
+};
 
 // Rows for time recording tests, written straight into the database of the process.
 struct DayPlanTimes

@@ -4,8 +4,8 @@
 
 #include "core/common/Errors.h"
 #include "core/db/Table.h"
-#include "core/recording/DayEvaluation.h"
 #include "core/recording/PeriodSelection.h"
+#include "core/recording/TimeRecordingTables.h"
 #include "core/reports/lists/GrossWageList.h"
 #include "core/reports/lists/ListTexts.h"
 #include "core/reports/lists/MonthSheetDetail.h"
@@ -29,37 +29,22 @@ const KindName KindNames[] = {{ListKind::Summen, "summen"},
                               {ListKind::Schichtplan, "schichtplan"},
                               {ListKind::Personal, "personal"}};
 
-// The tables the time recording window selects a period with, opened so that no table of
+// The time recording tables as the window selects a period with them, so that no table of
 // day records or time entries is ever read whole.
 class PeriodSelector
 {
 public:
-    PeriodSelector()
-        : m_personal(QStringLiteral("Personal"), QStringLiteral("PersonalNummer"))
-        , m_auswert(QStringLiteral("auswert"), QStringLiteral("PersonalNummer;Datum"))
-        , m_auswPos(QStringLiteral("AuswPos"), QStringLiteral("PersonalNummer;Datum"))
-        , m_tagplan(QStringLiteral("Tagplan"), QStringLiteral("Schichtplan;Tagesplan"))
-        , m_evaluation(&m_personal, &m_auswert, &m_auswPos, &m_tagplan)
-    {
-        m_personal.setReadOnly(true);
-        m_personal.open();
-        const QStringList link{QStringLiteral("PersonalNummer"), QStringLiteral("Datum")};
-        m_auswPos.setMaster(&m_auswert, link, link);
-        m_auswPos.open();
-        m_tagplan.open();
-    }
+    PeriodSelector() { m_tables.open(); }
 
-    Table &personal() { return m_personal; }
+    Table &personal() { return m_tables.personal; }
 
     // Creates the current employee's missing day records of the evaluation period; notes
     // those a read-only database cannot take.
     DatePeriod select(int month, int year, QStringList *notes)
     {
-        const DatePeriod period = CurrentEvaluationPeriod(&m_personal, month, year);
-        const int number = personalNummer();
-        m_auswert.openRange({number, period.from}, {number, period.to});
-        SelectEvaluationPeriod(m_evaluation, month, year, 0);
-        const qint64 missing = period.from.daysTo(period.to) + 1 - m_auswert.recordCount();
+        const int number = m_tables.personal.field(QStringLiteral("PersonalNummer")).asInteger();
+        const DatePeriod period = SelectEvaluationPeriod(m_tables.evaluation, month, year, 0);
+        const qint64 missing = period.from.daysTo(period.to) + 1 - m_tables.auswert.recordCount();
         if (missing > 0 && notes)
             *notes << QStringLiteral("Personal-Nr. %1: %2 fehlende Tage können nicht angelegt "
                                      "werden, weil die Datenbank schreibgeschützt ist; "
@@ -68,14 +53,8 @@ public:
         return period;
     }
 
-    int personalNummer() { return m_personal.field(QStringLiteral("PersonalNummer")).asInteger(); }
-
 private:
-    Table m_personal;
-    Table m_auswert;
-    Table m_auswPos;
-    Table m_tagplan;
-    DayEvaluation m_evaluation;
+    TimeRecordingTables m_tables;
 };
 
 ReportDocument sheetDocument(ListKind kind, Table &personal, const DatePeriod &days)

@@ -1,8 +1,8 @@
 #include "core/reports/lists/MonthSheetDetail.h"
 
 #include "core/common/ClockText.h"
+#include "core/common/EntryCodes.h"
 #include "core/db/Table.h"
-#include "core/recording/DayGridText.h"
 
 namespace tk {
 

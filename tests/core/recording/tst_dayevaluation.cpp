@@ -1,9 +1,6 @@
 #include <QTest>
 
 #include "core/common/Errors.h"
-#include "core/db/Table.h"
-#include "core/recording/BreakDeduction.h"
-#include "core/recording/DayEvaluation.h"
 #include "core/recording/PeriodSelection.h"
 #include "tests/support/TempDataDir.h"
 #include "tests/support/TimeRecordingData.h"
@@ -16,30 +13,7 @@ namespace {
 const QDate Monday(2024, 3, 4);
 const QDate Sunday(2024, 3, 10);
 
-// The four table objects as the time recording window holds them.
-struct Tables
-{
-    Table personal{QStringLiteral("Personal"), QStringLiteral("PersonalNummer")};
-    Table auswert{QStringLiteral("auswert"), QStringLiteral("PersonalNummer;Datum")};
-    Table auswPos{QStringLiteral("AuswPos"), QStringLiteral("PersonalNummer;Datum")};
-    Table tagplan{QStringLiteral("Tagplan"), QStringLiteral("Schichtplan;Tagesplan")};
-    DayEvaluation evaluation{&personal, &auswert, &auswPos, &tagplan};
-
-    Tables()
-    {
-        const QStringList link{QStringLiteral("PersonalNummer"), QStringLiteral("Datum")};
-        auswPos.setMaster(&auswert, link, link);
-        for (Table *t : {&personal, &auswert, &auswPos, &tagplan})
-            t->open();
-    }
-
-    void selectEmployee(int personalNummer) { QVERIFY(personal.findKey({personalNummer})); }
-    void restrictMonth(int personalNummer, int month, int year)
-    {
-        const QDate first(year, month, 1);
-        auswert.setRange({personalNummer, first}, {personalNummer, first.addMonths(1).addDays(-1)});
-    }
-};
+using Tables = RecordingTables;
 
 void expectDay(const StoredDay &day, int soll, int summe, int anwesend, int krank, int urlaub,
                int feiertag, int unbezahlt)
@@ -67,9 +41,6 @@ class TestDayEvaluation : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void breakDeduction_data();
-    void breakDeduction();
-    void breaksThatTakePart();
     void workedExampleOnMondayAndSunday();
     void entryInsideABreakNetsZero();
     void codesCountByFirstCharacterOnly();
@@ -79,68 +50,13 @@ private Q_SLOTS:
     void createdRecordHasTargetAndEmptyCodeSums();
     void currentRecordAfterwards();
     void errorKeepsEarlierRecordsAndRestoresTables();
+    void minutesThatDoNotFitAreReported_data();
+    void minutesThatDoNotFitAreReported();
     void periodSelection_data();
     void periodSelection();
     void periodThatCannotBeFormedChangesNothing_data();
     void periodThatCannotBeFormedChangesNothing();
 };
-
-void TestDayEvaluation::breakDeduction_data()
-{
-    QTest::addColumn<int>("von");
-    QTest::addColumn<int>("bis");
-    QTest::addColumn<int>("pauseVon");
-    QTest::addColumn<int>("pauseBis");
-    QTest::addColumn<int>("deducted");
-
-    QTest::newRow("entry covers the break (case 1)") << 420 << 735 << 540 << 555 << 15;
-    QTest::newRow("entry equals the break (case 1)") << 720 << 750 << 720 << 750 << 30;
-    QTest::newRow("entry inside the break (case 2)") << 725 << 745 << 720 << 750 << 20;
-    QTest::newRow("runs into the break (case 3)") << 420 << 735 << 720 << 750 << 15;
-    QTest::newRow("ends exactly at break start (case 3)") << 480 << 720 << 720 << 750 << 0;
-    QTest::newRow("starts inside, runs past (case 4)") << 740 << 960 << 720 << 750 << 10;
-    QTest::newRow("starts exactly at break end (case 4)") << 750 << 800 << 720 << 750 << 0;
-    QTest::newRow("wholly before") << 420 << 500 << 540 << 555 << 0;
-    QTest::newRow("wholly after") << 960 << 1080 << 720 << 750 << 0;
-    QTest::newRow("break from 0 to 30, night entry") << 0 << 60 << 0 << 30 << 30;
-    QTest::newRow("break from 0 to 30, entry inside") << 10 << 20 << 0 << 30 << 10;
-    // A deduction never adds time: reversed spans deduct nothing below 0, and a break
-    // whose end is not after its start deducts nothing (10:00 with no end).
-    QTest::newRow("negative span clear of the break") << 900 << 800 << 540 << 555 << 0;
-    QTest::newRow("negative span inside the break (case 2)") << 745 << 725 << 720 << 750 << 0;
-    QTest::newRow("negative span across the break (case 2)") << 800 << 700 << 720 << 750 << 0;
-    QTest::newRow("break without end") << 480 << 780 << 600 << 0 << 0;
-    QTest::newRow("break ending where it begins") << 480 << 780 << 600 << 600 << 0;
-    QTest::newRow("reversed break") << 480 << 780 << 700 << 600 << 0;
-}
-
-void TestDayEvaluation::breakDeduction()
-{
-    QFETCH(int, von);
-    QFETCH(int, bis);
-    QFETCH(int, pauseVon);
-    QFETCH(int, pauseBis);
-    QFETCH(int, deducted);
-    QCOMPARE(BreakDeduction(von, bis, {pauseVon, pauseBis}), deducted);
-    const PlanBreaks breaks{PlanBreak{pauseVon, pauseBis}, PlanBreak{}, PlanBreak{}};
-    QCOMPARE(NetMinutes(von, bis, breaks), bis - von - deducted);
-}
-
-void TestDayEvaluation::breaksThatTakePart()
-{
-    // Both bounds 0 or less: skipped, even where the comparison cases would deduct.
-    QCOMPARE(NetMinutes(0, 60, {PlanBreak{0, 0}, PlanBreak{-10, 0}, PlanBreak{-30, -5}}), 60);
-    // One bound above 0 is enough to take part.
-    QCOMPARE(NetMinutes(0, 60, {PlanBreak{-10, 20}, PlanBreak{}, PlanBreak{}}), 40);
-    // A backwards entry across two breaks gains nothing from them.
-    QCOMPARE(NetMinutes(800, 500, {PlanBreak{540, 555}, PlanBreak{720, 750}, PlanBreak{}}), -300);
-    // Overlapping breaks both deduct, as before.
-    QCOMPARE(NetMinutes(480, 780, {PlanBreak{600, 630}, PlanBreak{615, 645}, PlanBreak{}}),
-             300 - 30 - 30);
-    // Each break deducts on its own.
-    QCOMPARE(NetMinutes(420, 1080, {PlanBreak{540, 555}, PlanBreak{720, 750}, PlanBreak{900, 910}}),
-             660 - 15 - 30 - 10);
-}
 
 void TestDayEvaluation::workedExampleOnMondayAndSunday()
 {
@@ -359,6 +275,49 @@ void TestDayEvaluation::errorKeepsEarlierRecordsAndRestoresTables()
     QCOMPARE(storedDay(1, QDate(2024, 3, 1)).anwesend, QVariant(0)); // stored before the error
     QVERIFY(storedDay(1, Monday).anwesend.isNull());
     t.auswert.next(); // the table is usable again
+}
+
+void TestDayEvaluation::minutesThatDoNotFitAreReported_data()
+{
+    QTest::addColumn<qint64>("von");
+    QTest::addColumn<qint64>("bis");
+    QTest::newRow("span beyond 32 bits") << qint64(-2147483648LL) << qint64(2147483647LL);
+    QTest::newRow("Bis beyond 32 bits") << qint64(420) << qint64(5000000000LL);
+    QTest::newRow("Von beyond 32 bits") << qint64(-5000000000LL) << qint64(420);
+}
+
+void TestDayEvaluation::minutesThatDoNotFitAreReported()
+{
+    QFETCH(qint64, von);
+    QFETCH(qint64, bis);
+    TempDataDir dir;
+    exampleData();
+    addDayRecord(1, Monday, 1, 480, 7);
+    TempDataDir::exec(
+        QStringLiteral("INSERT INTO AuswPos (PersonalNummer, Datum, Von, Bis, Kennung) "
+                       "VALUES (1, ?, ?, ?, 'N')"),
+        {Monday.toString(Qt::ISODate), von, bis});
+    Tables t;
+    t.selectEmployee(1);
+    t.restrictMonth(1, 3, 2024);
+    for (qint16 recalc : {qint16(1), qint16(2)}) {
+        try {
+            if (recalc == 1)
+                t.evaluation.EvaluateDay(1, Monday);
+            else
+                t.evaluation.EvaluatePeriod(1, QDate(2024, 3, 1), QDate(2024, 3, 31));
+            QFAIL("a value beyond a minutes value was evaluated");
+        } catch (const UserError &e) {
+            QVERIFY2(e.message().startsWith(QStringLiteral("Ungültiger Minutenwert")),
+                     qPrintable(e.message()));
+            QVERIFY2(e.message().contains(QStringLiteral("Personal-Nr. 1 am 04.03.2024")),
+                     qPrintable(e.message()));
+        }
+        // Nothing folded into the day: it keeps what it had.
+        QCOMPARE(storedDay(1, Monday).summe, QVariant(7));
+        QVERIFY(!t.auswert.isEditing());
+        QVERIFY(!t.auswPos.hasRange());
+    }
 }
 
 void TestDayEvaluation::periodSelection_data()

@@ -7,7 +7,6 @@
 #include "core/common/Errors.h"
 #include "core/db/Database.h"
 #include "core/db/Table.h"
-#include "core/recording/DayEvaluation.h"
 #include "core/recording/DaySheet.h"
 #include "tests/support/TempDataDir.h"
 #include "tests/support/TimeRecordingData.h"
@@ -38,24 +37,6 @@ private Q_SLOTS:
     void successReplacesAndReevaluates();
 
 private:
-    struct Tables
-    {
-        Table personal{QStringLiteral("Personal"), QStringLiteral("PersonalNummer")};
-        Table auswert{QStringLiteral("auswert"), QStringLiteral("PersonalNummer;Datum")};
-        Table auswPos{QStringLiteral("AuswPos"), QStringLiteral("PersonalNummer;Datum")};
-        Table tagplan{QStringLiteral("Tagplan"), QStringLiteral("Schichtplan;Tagesplan")};
-        DayEvaluation evaluation{&personal, &auswert, &auswPos, &tagplan};
-
-        explicit Tables(const QDate &day)
-        {
-            const QStringList link{QStringLiteral("PersonalNummer"), QStringLiteral("Datum")};
-            auswPos.setMaster(&auswert, link, link);
-            personal.open();
-            auswert.openRange({1, day}, {1, day});
-            auswPos.open();
-            tagplan.open();
-        }
-    };
     const QDate m_day{2001, 3, 5}; // a Monday
 };
 
@@ -68,7 +49,8 @@ void TestDaySheetReplace::failureHalfWayKeepsTheOldEntries()
     addExampleEntries(1, m_day);
     TempDataDir::exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON AuswPos "
                                      "WHEN NEW.Von = 1000 BEGIN SELECT RAISE(ABORT, 'voll'); END"));
-    Tables t(m_day);
+    RecordingTables t;
+    t.restrictDays(1, m_day, m_day);
     t.evaluation.EvaluateDay(1, m_day);
     const StoredDay before = storedDay(1, m_day);
     QCOMPARE(before.summe.toInt(), 615);
@@ -92,7 +74,8 @@ void TestDaySheetReplace::successReplacesAndReevaluates()
     addEmployee(1, QStringLiteral("Hans"), QStringLiteral("Müller"), 1, 1);
     addDayRecord(1, m_day, 1, 480, 0);
     addExampleEntries(1, m_day);
-    Tables t(m_day);
+    RecordingTables t;
+    t.restrictDays(1, m_day, m_day);
     DaySheet sheet(t.evaluation);
     sheet.ReplaceDayEntries({{480, 600, QStringLiteral("N")}, {700, 650, QStringLiteral("K")}});
     QCOMPARE(storedEntryCount(m_day), 1);

@@ -12,24 +12,26 @@ namespace {
 
 void addPlan(int plan, const QString &designation)
 {
-    runSql(QStringLiteral("INSERT INTO Schicht (Schichtplan, Bezeichnung) VALUES (?, ?)"),
-           {plan, designation});
+    TempDataDir::exec(
+        QStringLiteral("INSERT INTO Schicht (Schichtplan, Bezeichnung) VALUES (?, ?)"),
+        {plan, designation});
 }
 
 // Von, Bis, PauseVon1, PauseBis1 and Sollstd of a day plan; everything else empty.
 void addDayPlan(int plan, int day, const QString &label, const QVariantList &times,
                 const QVariant &ueberstd1 = {})
 {
-    runSql(QStringLiteral("INSERT INTO Tagplan (Schichtplan, Tagesplan, Bezeichnung, Von, Bis, "
-                          "PauseVon1, PauseBis1, Sollstd, Ueberstd1) VALUES (?, ?, ?, ?, ?, ?, ?, "
-                          "?, ?)"),
-           {plan, day, label, times.value(0), times.value(1), times.value(2), times.value(3),
-            times.value(4), ueberstd1});
+    TempDataDir::exec(
+        QStringLiteral("INSERT INTO Tagplan (Schichtplan, Tagesplan, Bezeichnung, Von, Bis, "
+                       "PauseVon1, PauseBis1, Sollstd, Ueberstd1) VALUES (?, ?, ?, ?, ?, ?, ?, "
+                       "?, ?)"),
+        {plan, day, label, times.value(0), times.value(1), times.value(2), times.value(3),
+         times.value(4), ueberstd1});
 }
 
 void addFullEmployee(int n, const QVariant &leaving)
 {
-    runSql(
+    TempDataDir::exec(
         QStringLiteral("INSERT INTO Personal (PersonalNummer, Name, Vorname, Strasse, Plz, Ort, "
                        "Telefon1, Telefon2, Geburtsdatum, EintrittsDatum, AustrittsDatum, "
                        "BruttoLohn, AuswertBegin) VALUES (?, 'Berger', 'Anna', 'Hauptstraße 1', "

@@ -38,8 +38,8 @@ void seedStaff()
     addExampleShiftPlan(1);
     addPerson(1, QStringLiteral("Berger"), QStringLiteral("Anna"), 12.5, 1, 1);
     addPerson(2, QStringLiteral("Czerny"), QStringLiteral("Bruno"), 14.75, 16, 1);
-    runSql(QStringLiteral("UPDATE Personal SET Ort = 'Köln', Plz = '50667', "
-                          "Geburtsdatum = '1980-04-12' WHERE PersonalNummer = 1"));
+    TempDataDir::exec(QStringLiteral("UPDATE Personal SET Ort = 'Köln', Plz = '50667', "
+                                     "Geburtsdatum = '1980-04-12' WHERE PersonalNummer = 1"));
     for (QDate d(2024, 3, 1); d <= QDate(2024, 3, 31); d = d.addDays(1)) {
         if (d.dayOfWeek() <= 5)
             addWorkedDay(1, d, 495);
@@ -204,7 +204,8 @@ void TestListPdf::errorsEndWithAMessage()
     QCOMPARE(result.code, int(ExitFailed));
     QVERIFY2(result.err.contains(QStringLiteral("Personal-Nr. 9")), qPrintable(result.err));
 
-    runSql(QStringLiteral("UPDATE Personal SET AuswertBegin = 0 WHERE PersonalNummer = 2"));
+    TempDataDir::exec(
+        QStringLiteral("UPDATE Personal SET AuswertBegin = 0 WHERE PersonalNummer = 2"));
     result = runCommand(
         {"--data-dir", m_dir->path(), "--pdf", "summen", "--month", "2024-03", "--output", file});
     QCOMPARE(result.code, int(ExitFailed));
@@ -220,7 +221,7 @@ void TestListPdf::errorsEndWithAMessage()
                          "--employee", "1", "--output", file});
     QCOMPARE(result.code, int(ExitOk)); // the selection created the month's days
 
-    runSql(QStringLiteral("DELETE FROM Personal"));
+    TempDataDir::exec(QStringLiteral("DELETE FROM Personal"));
     result = runCommand({"--data-dir", m_dir->path(), "--pdf", "personal", "--output", file});
     QCOMPARE(result.code, int(ExitNoData));
 
@@ -282,7 +283,8 @@ void TestListPdf::outputIsReplacedOnlyWhenComplete()
     QVERIFY(old.open(QIODevice::WriteOnly));
     old.write("alt");
     old.close();
-    runSql(QStringLiteral("UPDATE Personal SET AuswertBegin = 0 WHERE PersonalNummer = 2"));
+    TempDataDir::exec(
+        QStringLiteral("UPDATE Personal SET AuswertBegin = 0 WHERE PersonalNummer = 2"));
     CommandResult result = runCommand(
         {"--data-dir", m_dir->path(), "--pdf", "summen", "--month", "2024-03", "--output", file});
     QCOMPARE(result.code, int(ExitFailed));

@@ -400,7 +400,8 @@ void TestPrintFlow::printingDialog()
 void TestPrintFlow::masterWindowsPreviewTheirLists()
 {
     addPerson(1, QStringLiteral("Berger"), QStringLiteral("Anna"), 12.5, 1);
-    runSql(QStringLiteral("INSERT INTO Schicht (Schichtplan, Bezeichnung) VALUES (1, 'Früh')"));
+    TempDataDir::exec(
+        QStringLiteral("INSERT INTO Schicht (Schichtplan, Bezeichnung) VALUES (1, 'Früh')"));
     QStringList titles;
     setListPreviewer([&](Report &report, QWidget *) {
         const ReportDocument doc = report.generate();
