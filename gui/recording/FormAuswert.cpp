@@ -159,7 +159,7 @@ TFormAuswert::TFormAuswert(QWidget *parent)
     createTables();
     createControls();
     createFunctionCommands();
-    new AuswertPrintCommands(this); // the list commands of the "Drucken" menu
+    createPrintMenu();
     configureGrids();
     connectHandlers();
     qApp->installEventFilter(this);
@@ -179,6 +179,18 @@ void TFormAuswert::createTables()
     tblAuswPos = &m_tables->auswPos;
     tblTagplan = &m_tables->tagplan;
     TableChanges::follow(tblPersonal); // new and renamed employees of the personnel window
+}
+
+void TFormAuswert::createPrintMenu()
+{
+    PrintContext context;
+    context.parent = this;
+    context.menu = mnuDrucken;
+    context.tables = m_tables.get();
+    context.month = [this] { return selectedMonth(); };
+    context.year = [this] { return selectedYear(); };
+    context.detachSelection = [this](bool detached) { setSelectionDetached(detached); };
+    new PrintMenu(std::move(context)); // the list commands of the "Drucken" menu
 }
 
 // ------------------------------------------------------------------ layout

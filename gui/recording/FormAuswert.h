@@ -132,6 +132,7 @@ private:
     void createTables();
     void createControls();
     void createFunctionCommands();
+    void createPrintMenu();
     QWidget *createToolBar();
     QWidget *createDayPart();
     QWidget *createEntryPart();

@@ -3,11 +3,12 @@
 #include "core/common/Errors.h"
 #include "core/db/Table.h"
 #include "core/recording/PeriodSelection.h"
+#include "core/recording/TimeRecordingTables.h"
+#include "core/reports/lists/EmployeeSheets.h"
 #include "core/reports/lists/GrossWageList.h"
 #include "core/reports/lists/ListDocuments.h"
 #include "core/reports/lists/ListTexts.h"
 #include "core/reports/lists/MonthSheet.h"
-#include "gui/recording/FormAuswert.h"
 #include "gui/reports/DlgPrintAbort.h"
 #include "gui/reports/PrinterJob.h"
 #include "gui/reports/ReportPreview.h"
@@ -49,17 +50,17 @@ void runCommand(QWidget *parent, const std::function<void()> &command)
 class DetachedSelection
 {
 public:
-    explicit DetachedSelection(TFormAuswert &form)
-        : m_form(form)
+    explicit DetachedSelection(const PrintContext &context)
+        : m_context(context)
     {
-        m_form.setSelectionDetached(true);
+        m_context.detachSelection(true);
     }
-    ~DetachedSelection() { m_form.setSelectionDetached(false); }
+    ~DetachedSelection() { m_context.detachSelection(false); }
     DetachedSelection(const DetachedSelection &) = delete;
     DetachedSelection &operator=(const DetachedSelection &) = delete;
 
 private:
-    TFormAuswert &m_form;
+    const PrintContext &m_context;
 };
 
 QString nameOf(Table &personal)
@@ -70,111 +71,107 @@ QString nameOf(Table &personal)
 
 } // namespace
 
-AuswertPrintCommands::AuswertPrintCommands(TFormAuswert *form)
-    : QObject(form)
-    , m_form(form)
+PrintMenu::PrintMenu(PrintContext context)
+    : QObject(context.parent)
+    , m_context(std::move(context))
 {
-    setObjectName(QStringLiteral("AuswertPrintCommands"));
-    m_previewer = [form](Report &report) { previewReport(report, form); };
-    m_chooser = [form](QPrinter &printer) {
-        QPrintDialog dialog(&printer, form);
+    setObjectName(QStringLiteral("PrintMenu"));
+    QWidget *parent = m_context.parent;
+    m_previewer = [parent](Report &report) { previewReport(report, parent); };
+    m_chooser = [parent](QPrinter &printer) {
+        QPrintDialog dialog(&printer, parent);
         dialog.setObjectName(QStringLiteral("PrintDialog1"));
         return dialog.exec() == QDialog::Accepted;
     };
 
     mmiPVPersListeSum = addCommand("mmiPVPersListeSum",
                                    QStringLiteral("Vorschau:  Akt. Personal-Monatsliste (Summen)"),
-                                   &AuswertPrintCommands::mmiPVPersListeSumClick);
+                                   &PrintMenu::mmiPVPersListeSumClick);
     mmiPVPersListeDetail = addCommand(
         "mmiPVPersListeDetail", QStringLiteral("Vorschau:  Akt. Personal-Monatsliste (Detail)"),
-        &AuswertPrintCommands::mmiPVPersListeDetailClick);
+        &PrintMenu::mmiPVPersListeDetailClick);
     mmiPVBruttolohn =
         addCommand("mmiPVBruttolohn", QStringLiteral("Vorschau:  Auswertung Bruttolohn"),
-                   &AuswertPrintCommands::mmiPVBruttolohnClick);
-    form->mnuDrucken->addSeparator();
+                   &PrintMenu::mmiPVBruttolohnClick);
+    m_context.menu->addSeparator();
     mmiPRPersListeSum = addCommand("mmiPRPersListeSum",
                                    QStringLiteral("Drucken:  Alle Personal-Monatsliste (Summen)"),
-                                   &AuswertPrintCommands::mmiPRPersListeSumClick);
+                                   &PrintMenu::mmiPRPersListeSumClick);
     mmiPRPersListeDetail = addCommand(
         "mmiPRPersListeDetail", QStringLiteral("Drucken:  Alle Personal-Monatsliste (Detail)"),
-        &AuswertPrintCommands::mmiPRPersListeDetailClick);
+        &PrintMenu::mmiPRPersListeDetailClick);
     mmiPRBruttolohn =
         addCommand("mmiPRBruttolohn", QStringLiteral("Drucken:  Auswertung Bruttolohn"),
-                   &AuswertPrintCommands::mmiPRBruttolohnClick);
+                   &PrintMenu::mmiPRBruttolohnClick);
 }
 
-AuswertPrintCommands::~AuswertPrintCommands() = default;
+PrintMenu::~PrintMenu() = default;
 
-QAction *AuswertPrintCommands::addCommand(const char *name, const QString &caption,
-                                          void (AuswertPrintCommands::*slot)())
+QAction *PrintMenu::addCommand(const char *name, const QString &caption, void (PrintMenu::*slot)())
 {
-    QAction *action = m_form->mnuDrucken->addAction(caption);
+    QAction *action = m_context.menu->addAction(caption);
     action->setObjectName(QLatin1String(name));
     connect(action, &QAction::triggered, this, slot);
     return action;
 }
 
-void AuswertPrintCommands::setPreviewer(std::function<void(Report &)> previewer)
+void PrintMenu::setPreviewer(std::function<void(Report &)> previewer)
 {
     m_previewer = std::move(previewer);
 }
 
-void AuswertPrintCommands::setPrinterChooser(std::function<bool(QPrinter &)> chooser)
+void PrintMenu::setPrinterChooser(std::function<bool(QPrinter &)> chooser)
 {
     m_chooser = std::move(chooser);
 }
 
-void AuswertPrintCommands::mmiPVPersListeSumClick()
+void PrintMenu::mmiPVPersListeSumClick()
 {
     previewSheet(ListKind::Summen);
 }
 
-void AuswertPrintCommands::mmiPVPersListeDetailClick()
+void PrintMenu::mmiPVPersListeDetailClick()
 {
     previewSheet(ListKind::Detail);
 }
 
-void AuswertPrintCommands::mmiPVBruttolohnClick()
+void PrintMenu::mmiPVBruttolohnClick()
 {
     showGrossWages(false);
 }
 
-void AuswertPrintCommands::mmiPRPersListeSumClick()
+void PrintMenu::mmiPRPersListeSumClick()
 {
     printAllSheets(ListKind::Summen);
 }
 
-void AuswertPrintCommands::mmiPRPersListeDetailClick()
+void PrintMenu::mmiPRPersListeDetailClick()
 {
     printAllSheets(ListKind::Detail);
 }
 
-void AuswertPrintCommands::mmiPRBruttolohnClick()
+void PrintMenu::mmiPRBruttolohnClick()
 {
     showGrossWages(true);
 }
 
 // The current employee's sheet over the evaluation period of the selected month.
-void AuswertPrintCommands::previewSheet(ListKind kind)
+void PrintMenu::previewSheet(ListKind kind)
 {
-    runCommand(m_form, [&] {
-        Table &personal = *m_form->tblPersonal;
+    runCommand(m_context.parent, [&] {
+        Table &personal = m_context.tables->personal;
         std::unique_ptr<MonthSheet> sheet;
         {
             const WaitCursor wait;
             const DatePeriod period =
-                CurrentEvaluationPeriod(&personal, m_form->selectedMonth(), m_form->selectedYear());
-            sheet = MakeMonthSheet(kind);
-            sheet->setKeyRange(personal.field(QStringLiteral("PersonalNummer")).asInteger(),
-                               period.from, period.to);
-            sheet->setEmployeeCaption(EmployeeCaption(personal));
-            sheet->setPeriod(period.from, period.to);
+                CurrentEvaluationPeriod(&personal, m_context.month(), m_context.year());
+            sheet = MakeEmployeeSheet(kind, personal, period);
         }
         m_previewer(sheet->report());
     });
 }
 
-void AuswertPrintCommands::printAllSheets(ListKind kind)
+void PrintMenu::printAllSheets(ListKind kind)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(kind == ListKind::Detail ? QStringLiteral("Personal-Monatsliste (Detail)")
@@ -199,61 +196,50 @@ void AuswertPrintCommands::printAllSheets(ListKind kind)
     } catch (const std::exception &e) {
         // The employee table stays on the employee whose sheet failed.
         disposeAbortDialog();
-        showError(m_form, messageOf(e));
+        showError(m_context.parent, messageOf(e));
         return;
     }
     disposeAbortDialog();
-    if (!m_form->tblPersonal->isEmpty())
-        runCommand(m_form, [this] { m_form->tblPersonal->first(); });
+    Table &personal = m_context.tables->personal;
+    if (!personal.isEmpty())
+        runCommand(m_context.parent, [&personal] { personal.first(); });
 }
 
-void AuswertPrintCommands::runSheets(ListKind kind, QPrinter &printer)
+void PrintMenu::runSheets(ListKind kind, QPrinter &printer)
 {
-    const int month = m_form->selectedMonth();
-    const int year = m_form->selectedYear();
-    const QDate start(year, month, 1);
-    const QDate end(year, month, start.daysInMonth());
-    Table &personal = *m_form->tblPersonal;
-
+    Table &personal = m_context.tables->personal;
     PrinterJob job(printer);
     {
-        const DetachedSelection detached(*m_form);
-        for (personal.first(); !personal.isEmpty() && !personal.eof() && !m_abort->cancelled();
-             personal.next()) {
-            // the window's reaction to the move: the employee's evaluation period with its
-            // missing day records; an employee without a period ends the run here
-            SelectEvaluationPeriod(m_form->evaluation(), month, year, 0);
-
-            const QString caption = EmployeeCaption(personal);
-            std::unique_ptr<MonthSheet> sheet = MakeMonthSheet(kind);
-            sheet->setKeyRange(personal.field(QStringLiteral("PersonalNummer")).asInteger(), start,
-                               end);
-            sheet->setEmployeeCaption(caption);
-            sheet->setPeriod(start, end);
-            m_abort->setProgressText(QStringLiteral("Drucke: ") + nameOf(personal));
-            sheet->report().setShowProgress(false);
-            if (!job.add(sheet->generate()))
-                throw DbError(QStringLiteral("Der Drucker kann nicht beschrieben werden."));
-            sheet.reset();
-            Q_EMIT sheetPrinted(caption);
-            // lets a press of "Abbrechen" through before the next employee
-            QCoreApplication::processEvents();
-        }
+        const DetachedSelection detached(m_context);
+        // an employee without a period ends the run at that employee
+        ForEachEmployeeSheet(
+            *m_context.tables, kind, m_context.month(), m_context.year(), nullptr,
+            [this] { return !m_abort->cancelled(); },
+            [&](MonthSheet &sheet) {
+                m_abort->setProgressText(QStringLiteral("Drucke: ") + nameOf(personal));
+                sheet.report().setShowProgress(false);
+                if (!job.add(sheet.generate()))
+                    throw DbError(QStringLiteral("Der Drucker kann nicht beschrieben werden."));
+                Q_EMIT sheetPrinted(EmployeeCaption(personal));
+                // lets a press of "Abbrechen" through before the next employee
+                QCoreApplication::processEvents();
+                return true;
+            });
     }
     if (!job.finish())
         throw DbError(QStringLiteral("Der Druckauftrag konnte nicht abgeschlossen werden."));
 }
 
-void AuswertPrintCommands::showGrossWages(bool print)
+void PrintMenu::showGrossWages(bool print)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Auswertung: Bruttolohn"));
     printer.setPageOrientation(QPageLayout::Landscape); // as the print dialog should offer it
     if (print && !m_chooser(printer))
         return;
-    runCommand(m_form, [&] {
+    runCommand(m_context.parent, [&] {
         TReportAusw03 list;
-        list.setMonth(QDate(m_form->selectedYear(), m_form->selectedMonth(), 1));
+        list.setMonth(QDate(m_context.year(), m_context.month(), 1));
         if (print)
             printReport(list.report(), printer);
         else
@@ -261,7 +247,7 @@ void AuswertPrintCommands::showGrossWages(bool print)
     });
 }
 
-void AuswertPrintCommands::disposeAbortDialog()
+void PrintMenu::disposeAbortDialog()
 {
     if (m_abort) {
         m_abort->hide();

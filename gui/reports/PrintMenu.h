@@ -6,14 +6,30 @@
 #include <memory>
 
 class QAction;
+class QMenu;
 class QPrinter;
+class QWidget;
 
 namespace tk {
 
 class Report;
 class TDlgPrintAbort;
-class TFormAuswert;
+class TimeRecordingTables;
 enum class ListKind;
+
+// What the print menu needs of the window it serves: its tables (their current employee is
+// the one previewed), the month chosen, the menu to fill and the parent of its boxes.
+struct PrintContext
+{
+    QWidget *parent = nullptr;
+    QMenu *menu = nullptr;
+    TimeRecordingTables *tables = nullptr;
+    std::function<int()> month; // 1..12
+    std::function<int()> year;
+    // While detached, the window leaves selecting periods to the print run, which selects
+    // each employee's period itself and so sees its errors.
+    std::function<void(bool detached)> detachSelection;
+};
 
 // The list commands of the time recording window's "Drucken" menu: previews of the current
 // employee's monthly sheets over the evaluation period, print runs of a monthly sheet over
@@ -21,13 +37,13 @@ enum class ListKind;
 //
 // Every sheet belongs to the employee named in its caption: its day records are taken by
 // the employee table's PersonalNummer, never by whatever day record the window shows.
-class AuswertPrintCommands : public QObject
+class PrintMenu : public QObject
 {
     Q_OBJECT
 public:
-    // Adds the six commands to form's "Drucken" menu.
-    explicit AuswertPrintCommands(TFormAuswert *form);
-    ~AuswertPrintCommands() override;
+    // Adds the six commands to the context's menu; a child of the context's parent.
+    explicit PrintMenu(PrintContext context);
+    ~PrintMenu() override;
 
     QAction *mmiPVPersListeSum = nullptr;
     QAction *mmiPVPersListeDetail = nullptr;
@@ -58,8 +74,7 @@ Q_SIGNALS:
     void sheetPrinted(const QString &caption);
 
 private:
-    QAction *addCommand(const char *name, const QString &caption,
-                        void (AuswertPrintCommands::*slot)());
+    QAction *addCommand(const char *name, const QString &caption, void (PrintMenu::*slot)());
     void previewSheet(ListKind kind);
     void printAllSheets(ListKind kind);
     // Prints one sheet per employee; throws on the first failure.
@@ -67,7 +82,7 @@ private:
     void showGrossWages(bool print);
     void disposeAbortDialog();
 
-    TFormAuswert *m_form;
+    PrintContext m_context;
     std::function<void(Report &)> m_previewer;
     std::function<bool(QPrinter &)> m_chooser;
     std::unique_ptr<TDlgPrintAbort> m_abort;

@@ -4,8 +4,8 @@
 
 #include "core/common/Errors.h"
 #include "core/db/Table.h"
-#include "core/recording/PeriodSelection.h"
 #include "core/recording/TimeRecordingTables.h"
+#include "core/reports/lists/EmployeeSheets.h"
 #include "core/reports/lists/GrossWageList.h"
 #include "core/reports/lists/ListTexts.h"
 #include "core/reports/lists/MonthSheetDetail.h"
@@ -29,62 +29,27 @@ const KindName KindNames[] = {{ListKind::Summen, "summen"},
                               {ListKind::Schichtplan, "schichtplan"},
                               {ListKind::Personal, "personal"}};
 
-// The time recording tables as the window selects a period with them, so that no table of
-// day records or time entries is ever read whole.
-class PeriodSelector
-{
-public:
-    PeriodSelector() { m_tables.open(); }
-
-    Table &personal() { return m_tables.personal; }
-
-    // Creates the current employee's missing day records of the evaluation period; notes
-    // those a read-only database cannot take.
-    DatePeriod select(int month, int year, QStringList *notes)
-    {
-        const int number = m_tables.personal.field(QStringLiteral("PersonalNummer")).asInteger();
-        const DatePeriod period = SelectEvaluationPeriod(m_tables.evaluation, month, year, 0);
-        const qint64 missing = period.from.daysTo(period.to) + 1 - m_tables.auswert.recordCount();
-        if (missing > 0 && notes)
-            *notes << QStringLiteral("Personal-Nr. %1: %2 fehlende Tage können nicht angelegt "
-                                     "werden, weil die Datenbank schreibgeschützt ist; "
-                                     "gedruckt wird, was vorhanden ist.")
-                          .arg(QString::number(number), QString::number(missing));
-        return period;
-    }
-
-private:
-    TimeRecordingTables m_tables;
-};
-
-ReportDocument sheetDocument(ListKind kind, Table &personal, const DatePeriod &days)
-{
-    std::unique_ptr<MonthSheet> sheet = MakeMonthSheet(kind);
-    sheet->setKeyRange(personal.field(QStringLiteral("PersonalNummer")).asInteger(), days.from,
-                       days.to);
-    sheet->setEmployeeCaption(EmployeeCaption(personal));
-    sheet->setPeriod(days.from, days.to);
-    return sheet->generate();
-}
-
 QVector<ReportDocument> monthlySheets(const ListRequest &request, QStringList *notes)
 {
-    PeriodSelector selector;
-    Table &personal = selector.personal();
+    // The time recording tables as the window selects a period with them, so that no table
+    // of day records or time entries is ever read whole.
+    TimeRecordingTables tables;
+    tables.open();
+    Table &personal = tables.personal;
     QVector<ReportDocument> documents;
     if (request.oneEmployee) {
         if (!personal.findKey({request.employee}))
             throw DbError(
                 QStringLiteral("Personal-Nr. %1 ist nicht vorhanden.").arg(request.employee));
-        const DatePeriod period = selector.select(request.month, request.year, notes);
-        documents.append(sheetDocument(request.kind, personal, period));
+        const DatePeriod period = SelectEmployeePeriod(tables, request.month, request.year, notes);
+        documents.append(MakeEmployeeSheet(request.kind, personal, period)->generate());
     } else {
-        const QDate first(request.year, request.month, 1);
-        const DatePeriod month{first, first.addDays(first.daysInMonth() - 1)};
-        for (personal.first(); !personal.isEmpty() && !personal.eof(); personal.next()) {
-            selector.select(request.month, request.year, notes);
-            documents.append(sheetDocument(request.kind, personal, month));
-        }
+        ForEachEmployeeSheet(
+            tables, request.kind, request.month, request.year, notes, [] { return true; },
+            [&documents](MonthSheet &sheet) {
+                documents.append(sheet.generate());
+                return true;
+            });
     }
     return documents;
 }

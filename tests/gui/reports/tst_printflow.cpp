@@ -115,7 +115,7 @@ private Q_SLOTS:
 private:
     // A window with its print commands answering into capturedTitles / the PDF file.
     std::unique_ptr<TFormAuswert> openForm(int month, int year);
-    AuswertPrintCommands *commands(TFormAuswert &form);
+    PrintMenu *commands(TFormAuswert &form);
 
     std::unique_ptr<TempDataDir> m_dir;
     // the window reports an employee table without a period (an empty one too) by itself
@@ -150,7 +150,7 @@ std::unique_ptr<TFormAuswert> TestPrintFlow::openForm(int month, int year)
 {
     auto form = std::make_unique<TFormAuswert>();
     choose(*form, month, year);
-    AuswertPrintCommands *print = commands(*form);
+    PrintMenu *print = commands(*form);
     print->setPreviewer([this](Report &report) { m_previewed.append(report.generate()); });
     print->setPrinterChooser([this](QPrinter &printer) {
         ++m_printDialogs;
@@ -161,9 +161,9 @@ std::unique_ptr<TFormAuswert> TestPrintFlow::openForm(int month, int year)
     return form;
 }
 
-AuswertPrintCommands *TestPrintFlow::commands(TFormAuswert &form)
+PrintMenu *TestPrintFlow::commands(TFormAuswert &form)
 {
-    return form.findChild<AuswertPrintCommands *>();
+    return form.findChild<PrintMenu *>();
 }
 
 void TestPrintFlow::menuHoldsTheSixCommands()
@@ -245,11 +245,10 @@ void TestPrintFlow::printRunCoversTheCalendarMonthOfEveryEmployee()
     form->tblPersonal->last();
     QStringList printed;
     QStringList progress;
-    connect(commands(*form), &AuswertPrintCommands::sheetPrinted, this,
-            [&](const QString &caption) {
-                printed << caption;
-                progress << commands(*form)->printAbortDialog()->progressText();
-            });
+    connect(commands(*form), &PrintMenu::sheetPrinted, this, [&](const QString &caption) {
+        printed << caption;
+        progress << commands(*form)->printAbortDialog()->progressText();
+    });
     commands(*form)->mmiPRPersListeSum->trigger();
 
     QCOMPARE(m_printDialogs, 1);
@@ -285,7 +284,7 @@ void TestPrintFlow::printRunEndsAtAnEmployeeWithoutPeriod()
     addWorkedDay(1, QDate(2024, 3, 4), 300);
     auto form = openForm(3, 2024);
     QStringList printed;
-    connect(commands(*form), &AuswertPrintCommands::sheetPrinted, this,
+    connect(commands(*form), &PrintMenu::sheetPrinted, this,
             [&](const QString &caption) { printed << caption; });
     m_boxes->texts.clear();
     commands(*form)->mmiPRPersListeDetail->trigger();
@@ -304,12 +303,11 @@ void TestPrintFlow::abbrechenStopsAfterTheSheetBeingPrinted()
         addPerson(n, QStringLiteral("Person %1").arg(n), QStringLiteral("X"), 12.5, 1);
     auto form = openForm(3, 2024);
     QStringList printed;
-    connect(commands(*form), &AuswertPrintCommands::sheetPrinted, this,
-            [&](const QString &caption) {
-                printed << caption;
-                if (printed.size() == 1)
-                    commands(*form)->printAbortDialog()->btnAbbrechen->click();
-            });
+    connect(commands(*form), &PrintMenu::sheetPrinted, this, [&](const QString &caption) {
+        printed << caption;
+        if (printed.size() == 1)
+            commands(*form)->printAbortDialog()->btnAbbrechen->click();
+    });
     commands(*form)->mmiPRPersListeSum->trigger();
     QCOMPARE(printed, QStringList({"1 Person 1, X"}));
     QVERIFY(!commands(*form)->printAbortDialog());
@@ -324,7 +322,7 @@ void TestPrintFlow::cancellingThePrintDialogDoesNothing()
     form->tblPersonal->last();
     m_acceptPrintDialog = false;
     int printed = 0;
-    connect(commands(*form), &AuswertPrintCommands::sheetPrinted, this, [&] { ++printed; });
+    connect(commands(*form), &PrintMenu::sheetPrinted, this, [&] { ++printed; });
     commands(*form)->mmiPRPersListeSum->trigger();
     commands(*form)->mmiPRBruttolohn->trigger();
     QCOMPARE(m_printDialogs, 2);
@@ -337,7 +335,7 @@ void TestPrintFlow::emptyEmployeeTablePrintsNothing()
 {
     auto form = openForm(3, 2024);
     int printed = 0;
-    connect(commands(*form), &AuswertPrintCommands::sheetPrinted, this, [&] { ++printed; });
+    connect(commands(*form), &PrintMenu::sheetPrinted, this, [&] { ++printed; });
     m_boxes->texts.clear();
     commands(*form)->mmiPRPersListeDetail->trigger();
     QCOMPARE(m_boxes->texts, QStringList()); // no message either
