@@ -70,6 +70,13 @@ private Q_SLOTS:
         QTest::newRow("hours step wraps to 0") << "23>+" << false << "00:00" << 0;
         QTest::newRow("minutes step wraps back") << "08-" << false << "08:59" << 0;
         QTest::newRow("arrow after 7 goes to hours") << "7>1" << false << "01:00" << 0;
+        QTest::newRow("12.30 keeps the minutes") << "12.30" << false << "12:30" << 0;
+        QTest::newRow("separator after one hour digit") << "1.30" << false << "01:30" << 0;
+        QTest::newRow("next time starts at the hours") << "07301615" << false << "16:15" << 0;
+        QTest::newRow("hours step from 0 back to 23") << "00>-" << false << "23:00" << 0;
+        QTest::newRow("24 steps to day end, then 0") << "2330+" << true << "24:00" << 0;
+        QTest::newRow("day end wraps to 0") << "2330++" << true << "00:00" << 0;
+        QTest::newRow("day end minutes do not step") << "2400>+" << true << "24:00" << 1;
     }
 
     void typedTimes()
@@ -97,6 +104,10 @@ private Q_SLOTS:
                                                  << "25:00";
         QTest::newRow("minute 7 waits for a second digit") << "001\n75"
                                                            << "01:05";
+        QTest::newRow("typed 999 hours give 9") << "999"
+                                                << "09:00";
+        QTest::newRow("third digit leads to the minutes") << "12345"
+                                                          << "123:45";
     }
 
     void typedDurations()
@@ -125,6 +136,56 @@ private Q_SLOTS:
         state.makeEmpty();
         typeKeys(state, QStringLiteral("9"));
         QCOMPARE(shown(state), QStringLiteral("09:00"));
+    }
+
+    // Stepping the duration's hours runs 998, 0 upwards but 0, 999 downwards.
+    void durationHoursStepAround()
+    {
+        TimeEntryState state(TimeFieldKind::Duration);
+        state.setMinutesValue(998 * 60 + 10);
+        state.focusIn();
+        QVERIFY(state.step(1).change);
+        QCOMPARE(shown(state), QStringLiteral("00:10"));
+        state.step(-1);
+        QCOMPARE(shown(state), QStringLiteral("999:10"));
+    }
+
+    // A stored time is overtyped from its first digit, not combined with the typed ones.
+    void overtypingReplacesAStoredTime()
+    {
+        TimeEntryState state(TimeFieldKind::Time);
+        state.setMinutesValue(14 * 60 + 30);
+        state.focusIn();
+        QCOMPARE(typeKeys(state, QStringLiteral("0915")), 0);
+        QCOMPARE(shown(state), QStringLiteral("09:15"));
+        typeKeys(state, QStringLiteral("1"));
+        QCOMPARE(shown(state), QStringLiteral("01:15"));
+    }
+
+    // Leaving the field half-typed and coming back continues the same part.
+    void halfTypedPartContinuesAfterRefocus()
+    {
+        TimeEntryState state(TimeFieldKind::Time);
+        state.focusIn();
+        typeKeys(state, QStringLiteral("1"));
+        state.focusOut();
+        state.focusIn();
+        typeKeys(state, QStringLiteral("2"));
+        QCOMPARE(shown(state), QStringLiteral("12:00"));
+        QCOMPARE(state.activePart(), TimeEntryState::Part::Minutes);
+    }
+
+    // Every 16-bit value comes back from a duration field unchanged.
+    void durationKeepsEveryValue()
+    {
+        TimeEntryState duration(TimeFieldKind::Duration);
+        for (int value = 1; value <= 65535; ++value) {
+            duration.setMinutesValue(quint16(value));
+            QCOMPARE(int(duration.minutesValue()), value);
+        }
+        QCOMPARE(shown(duration), QStringLiteral("1092:15"));
+        duration.setMinutesValue(61);
+        QCOMPARE(shown(duration), QStringLiteral("01:01"));
     }
 
     void storedValues()

@@ -11,8 +11,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "core/common/Calculator.h"
-#include "core/common/DateInput.h"
 #include "core/db/Table.h"
 #include "gui/widgets/CalculatorPanel.h"
 #include "gui/widgets/DbCalcEdit.h"
@@ -66,9 +64,6 @@ class TstDbControls : public QObject
 
 private Q_SLOTS:
     void calendarShowsWholeWeekdayNames();
-    void dateInput_data();
-    void dateInput();
-    void calculatorWorksLeftToRight();
     void calculatorPanelTakesTypedKeys();
     void wageTextForms();
     void boundTextFieldWritesAtOnceAndStoresNullWhenEmptied();
@@ -80,76 +75,6 @@ private Q_SLOTS:
     void pagesSwitchAndFocusFollows();
     void focusMovesOverDisabledAndHiddenControls();
 };
-
-void TstDbControls::dateInput_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QDate>("date");
-    QTest::newRow("full") << "05.03.2001" << QDate(2001, 3, 5);
-    QTest::newRow("single digits") << "5.3.2001" << QDate(2001, 3, 5);
-    QTest::newRow("two-digit year recent") << "5.3.01" << QDate(2001, 3, 5);
-    QTest::newRow("two-digit year of a birth") << "5.11.75" << QDate(1975, 11, 5);
-    QTest::newRow("two-digit year ahead") << "1.1.40" << QDate(2040, 1, 1);
-    QTest::newRow("two-digit year too far ahead") << "1.1.50" << QDate(1950, 1, 1);
-    QTest::newRow("this year") << "24.12." << QDate(2026, 12, 24);
-    QTest::newRow("this year without point") << "24.12" << QDate(2026, 12, 24);
-    QTest::newRow("packed six") << "050301" << QDate(2001, 3, 5);
-    QTest::newRow("packed eight") << "29022000" << QDate(2000, 2, 29);
-    QTest::newRow("blanks around") << " 1.2.2024 " << QDate(2024, 2, 1);
-    QTest::newRow("no such day") << "31.02.2024" << QDate();
-    QTest::newRow("not a leap year") << "29.02.2023" << QDate();
-    QTest::newRow("month 13") << "1.13.2024" << QDate();
-    QTest::newRow("three-digit year") << "1.1.202" << QDate();
-    QTest::newRow("letters") << "heute" << QDate();
-    QTest::newRow("iso form") << "2024-01-01" << QDate();
-}
-
-void TstDbControls::dateInput()
-{
-    QFETCH(QString, text);
-    QFETCH(QDate, date);
-    QCOMPARE(parseDateInput(text, QDate(2026, 6, 15)), date);
-}
-
-void TstDbControls::calculatorWorksLeftToRight()
-{
-    Calculator c;
-    c.setValue(12.5);
-    QCOMPARE(c.value(), 12.5);
-    c.operation(u'*');
-    c.digit(2);
-    c.operation(u'+');
-    c.digit(1);
-    c.equals();
-    QCOMPARE(c.value(), 26.0);
-
-    c.clear();
-    c.digit(7);
-    c.decimalPoint();
-    c.digit(5);
-    c.operation(u'-');
-    c.operation(u'/'); // the later operator counts
-    c.digit(3);
-    c.equals();
-    QCOMPARE(c.value(), 2.5);
-    QCOMPARE(c.displayText(QLocale(QLocale::German)), QStringLiteral("2,5"));
-
-    c.operation(u'/');
-    c.digit(0);
-    c.equals();
-    QVERIFY(c.hasError());
-    QCOMPARE(c.displayText(), QStringLiteral("Fehler"));
-    c.digit(4); // ignored until cleared
-    QVERIFY(c.hasError());
-    c.clear();
-    QCOMPARE(c.value(), 0.0);
-
-    c.digit(1);
-    c.digit(2);
-    c.backspace();
-    c.negate();
-    QCOMPARE(c.value(), -1.0);
-}
 
 void TstDbControls::calculatorPanelTakesTypedKeys()
 {
