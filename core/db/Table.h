@@ -155,7 +155,6 @@ private:
     };
 
     void requireOpen(const char *operation) const;
-    void requireBrowseOrEdit() const;
     void checkWritable() const;
     void reload(qint64 keepRowId, int fallbackRow);
     QString selectStatement(QVariantList &binds) const;
@@ -229,7 +228,6 @@ public:
     void close();
     bool isOpen() const { return m_open; }
 
-    QStringList columnNames() const { return m_columns; }
     int rowCount() const { return int(m_rows.size()); }
     QVariant value(int row, int column) const { return m_rows.at(row).at(column); }
     QVariant value(int row, const QString &column) const;

@@ -25,7 +25,6 @@ public:
 
     Table *table() const { return m_table; }
     QString fieldAt(int column) const { return m_columns.value(column).field; }
-    int tableColumn(int column) const { return m_tableColumns.value(column, -1); }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;

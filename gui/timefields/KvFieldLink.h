@@ -25,7 +25,6 @@ public:
     QString dataField() const { return m_fieldName; }
 
     bool isActive() const;
-    bool isLoading() const { return m_loading; }
     bool isWriting() const { return m_writing; }
 
     // Shows the stored value; skipped while the field writes.

@@ -51,7 +51,6 @@ public:
     void choose(int line);
     // The key of a line; null for "<keine>".
     QVariant keyAt(int line) const;
-    QTableView *listView() const { return m_view; }
 
     void showPopup() override;
 

@@ -40,7 +40,6 @@ public:
     void setHint(Button which, const QString &hint);
     void setAction(Button which, std::function<void()> action);
     void setLockWhileEditing(bool lock);
-    bool lockWhileEditing() const { return m_lockWhileEditing; }
 
     // Runs a button as if it was clicked (when it is enabled).
     void click(Button which);

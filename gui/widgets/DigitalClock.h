@@ -16,7 +16,6 @@ public:
     explicit DigitalClock(QWidget *parent = nullptr);
 
     void setAlarmTime(const QTime &time) { m_alarmTime = time; }
-    QTime alarmTime() const { return m_alarmTime; }
 
     // Shows the given moment and raises the alarm when the alarm time lies after the
     // moment shown before and not after this one. Driven by the timer; tests call it.

@@ -76,8 +76,7 @@ void FieldLink::reload()
 
 void FieldLink::followActive()
 {
-    if (m_followActive)
-        m_control->setEnabled(m_table && m_table->isOpen());
+    m_control->setEnabled(m_table && m_table->isOpen());
     reload();
 }
 

@@ -30,9 +30,6 @@ public:
     void setDataField(const QString &fieldName);
     QString dataField() const { return m_fieldName; }
 
-    // Off: the control decides about its enabled state itself.
-    void setFollowActive(bool follow) { m_followActive = follow; }
-
     // The table is open and has the field.
     bool isActive() const;
     bool isWriting() const { return m_writing; }
@@ -52,7 +49,6 @@ private:
     Loader m_load;
     QPointer<Table> m_table;
     QString m_fieldName;
-    bool m_followActive = true;
     bool m_writing = false;
 };
 

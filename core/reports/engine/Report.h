@@ -2,7 +2,7 @@
 
 // The banded report engine: a list describes its bands once, then generate() turns the
 // bands and the data into pages of positioned items (ReportPage.h), which the renderer
-// (components/ReportRenderer.h) paints onto a preview, a printer or a PDF file.
+// (ReportRenderer.h) paints onto a preview, a printer or a PDF file.
 //
 // How a list defines its bands (all positions and sizes in millimetres, left edges from
 // the left margin, tops from the band's top):
@@ -41,7 +41,7 @@
 // band was suppressed; a child band prints only when its parent printed. After the last
 // record: the open group footers and the summary band.
 //
-// Output (components/ReportPreview.h, components/ReportRenderer.h): previewReport(report,
+// Output (gui/reports/ReportPreview.h, ReportRenderer.h): previewReport(report,
 // parent) waits until the preview is closed (its print and "PDF" commands generate anew);
 // printReport(report, parent) asks with the system print dialog first (cancel: nothing);
 // printReport(report, printer) prints to a printer chosen before (print runs);
@@ -152,7 +152,6 @@ public:
     BandKind kind() const { return m_kind; }
     QString name() const { return m_name; }
     double height() const { return m_height; }
-    void setHeight(double mm) { m_height = mm; }
 
     // Texts added afterwards take this font (the report's font by default).
     void setFont(const ReportFont &font) { m_font = font; }

@@ -107,19 +107,6 @@ void ReportLayout::runSubDetail(const ReportSubDetail &sub)
         printBand(*sub.footer());
 }
 
-bool ReportLayout::isPageBand(const ReportBand &band) const
-{
-    switch (band.kind()) {
-    case BandKind::PageHeader:
-    case BandKind::Title:
-    case BandKind::ColumnHeader:
-    case BandKind::PageFooter:
-        return true;
-    default:
-        return false;
-    }
-}
-
 bool ReportLayout::printBand(ReportBand &band)
 {
     if (!band.wantsToPrint())

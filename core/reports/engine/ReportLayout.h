@@ -31,7 +31,6 @@ private:
     void placeText(const ReportBand &band, const ReportText &text, double bandTop);
     QString systemText(SystemField field) const;
 
-    bool isPageBand(const ReportBand &band) const;
     void makeRoomFor(double height);
     void startPage();
     void finishPage();
