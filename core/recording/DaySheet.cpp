@@ -77,10 +77,11 @@ TimeEntry DaySheet::ProposeNewEntry()
     const int shiftPlan = currentShiftPlan();
     TimeEntry proposal;
     // Read without moving, so that the selected entry stays selected.
-    if (m_auswPos->isEmpty())
-        proposal.von = m_evaluation.GetPlanStart(shiftPlan, date);
-    else
+    if (!m_auswPos->isEmpty())
         proposal.von = entryAt(m_auswPos, m_auswPos->recordCount() - 1).bis;
+    // Nothing follows an entry that ends at midnight on its day: start as on an empty day.
+    if (m_auswPos->isEmpty() || proposal.von >= 24 * 60)
+        proposal.von = m_evaluation.GetPlanStart(shiftPlan, date);
     proposal.bis = m_evaluation.GetPlanEnd(shiftPlan, date);
     return proposal;
 }

@@ -28,8 +28,11 @@ TEntryDialog::TEntryDialog(const QString &okCaption, QWidget *parent)
 
 void TEntryDialog::accept()
 {
-    if (m_acceptCheck && !m_acceptCheck())
+    if (m_acceptCheck && !m_acceptCheck()) {
+        // The box that explained the refusal had the keyboard: the clerk goes on typing here.
+        activateWindow();
         return;
+    }
     QDialog::accept();
 }
 

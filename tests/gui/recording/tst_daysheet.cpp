@@ -235,6 +235,11 @@ void TestDaySheet::newEntryIsStoredWithItsCodeAndTheDayReevaluated()
     QCOMPARE(dayOf(tuesday).unbezahlt.toInt(), 360);
     QCOMPARE(dayOf(tuesday).soll.toInt(), 480);
     QCOMPARE(form.tblAuswert->field(QStringLiteral("Datum")).asDate(), Monday);
+    // After an entry ending at 24:00 the next proposal starts at the day plan's start.
+    answer = answerNewTag(seen, {});
+    press(form, Qt::Key_F3);
+    QVERIFY2(answer->answered(), qPrintable(answer->failure));
+    QCOMPARE(seen.von, 360);
 }
 
 void TestDaySheet::changeOfTheSelectedEntry()
