@@ -129,4 +129,23 @@ QString FormatMoney(double value, const QLocale &locale)
     return fixedTwoDecimals(value, grouped);
 }
 
+QString IsoDateText(const QDate &date)
+{
+    int year = 0, month = 0, day = 0;
+    date.getDate(&year, &month, &day);
+    if (!date.isValid() || year < 0 || year > 9999)
+        return date.toString(Qt::ISODate);
+    const char16_t text[10] = {char16_t(u'0' + year / 1000),
+                               char16_t(u'0' + year / 100 % 10),
+                               char16_t(u'0' + year / 10 % 10),
+                               char16_t(u'0' + year % 10),
+                               u'-',
+                               char16_t(u'0' + month / 10),
+                               char16_t(u'0' + month % 10),
+                               u'-',
+                               char16_t(u'0' + day / 10),
+                               char16_t(u'0' + day % 10)};
+    return QString(reinterpret_cast<const QChar *>(text), 10);
+}
+
 } // namespace tk

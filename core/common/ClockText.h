@@ -41,4 +41,8 @@ QString ShortDateText(const QDate &date, const QLocale &locale = QLocale::system
 QString FormatHours(double value, const QLocale &locale = QLocale::system());
 QString FormatMoney(double value, const QLocale &locale = QLocale::system());
 
+// The stored form of a date, "yyyy-MM-dd", as QDate::toString(Qt::ISODate) gives it; built by
+// hand because every key read and written in a day loop passes through it.
+QString IsoDateText(const QDate &date);
+
 } // namespace tk

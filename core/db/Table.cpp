@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "core/common/ClockText.h"
 #include "core/common/Errors.h"
 #include "core/db/Database.h"
 #include "core/db/SqlDialect.h"
@@ -24,9 +25,9 @@ QVariant normalized(const QVariant &value)
         return QVariant();
     switch (value.typeId()) {
     case QMetaType::QDate:
-        return value.toDate().toString(Qt::ISODate);
+        return IsoDateText(value.toDate());
     case QMetaType::QDateTime:
-        return value.toDateTime().date().toString(Qt::ISODate);
+        return IsoDateText(value.toDateTime().date());
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::Short:
@@ -194,6 +195,7 @@ void Table::open()
         name = m_fieldNames.at(column);
         m_indexColumns << column;
     }
+    composeSelect();
     m_state = State::Browse;
     reload(-1, 0);
     Q_EMIT activeChanged(true);
@@ -499,26 +501,31 @@ QString Table::masterCondition(QVariantList &binds) const
 
 QString Table::selectStatement(QVariantList &binds) const
 {
-    const QSqlDatabase db = Database::connection();
-    QStringList columns{SqlDialect::rowIdColumn(db)};
-    for (const QString &name : m_fieldNames)
-        columns << quoted(name);
-    QString sql = QStringLiteral("SELECT %1 FROM %2")
-                      .arg(columns.join(QStringLiteral(", ")),
-                           db.driver()->escapeIdentifier(m_tableName, QSqlDriver::TableName));
     QString where;
     if (m_hasRange)
         where = rangeCondition(binds);
     else if (m_master)
         where = masterCondition(binds);
-    if (!where.isEmpty())
-        sql += QStringLiteral(" WHERE ") + where;
+    if (where.isEmpty())
+        return m_selectHead + m_selectOrder;
+    return m_selectHead + QStringLiteral(" WHERE ") + where + m_selectOrder;
+}
+
+// The parts of every view's statement that do not change while the table is open.
+void Table::composeSelect()
+{
+    const QSqlDatabase db = Database::connection();
+    QStringList columns{SqlDialect::rowIdColumn(db)};
+    for (const QString &name : m_fieldNames)
+        columns << quoted(name);
+    m_selectHead = QStringLiteral("SELECT %1 FROM %2")
+                       .arg(columns.join(QStringLiteral(", ")),
+                            db.driver()->escapeIdentifier(m_tableName, QSqlDriver::TableName));
     QStringList order;
     for (const QString &name : m_indexFields)
         order << quoted(name);
     order << SqlDialect::rowIdColumn(db);
-    sql += QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
-    return sql;
+    m_selectOrder = QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "));
 }
 
 void Table::reload(qint64 keepRowId, int fallbackRow)

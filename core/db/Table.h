@@ -158,6 +158,7 @@ private:
     void checkWritable() const;
     void reload(qint64 keepRowId, int fallbackRow);
     QString selectStatement(QVariantList &binds) const;
+    void composeSelect();
     QString rangeCondition(QVariantList &binds) const;
     QString masterCondition(QVariantList &binds) const;
     bool rowInView(const QVector<QVariant> &values) const;
@@ -203,6 +204,8 @@ private:
     QStringList m_masterFields;
     QStringList m_detailFields;
 
+    QString m_selectHead;                     // SELECT … FROM …
+    QString m_selectOrder;                    //  ORDER BY the index
     std::unique_ptr<QSqlQuery> m_selectQuery; // the last view read, prepared once
     QString m_selectSql;
     std::unique_ptr<QSqlQuery> m_insertQuery;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <exception>
 
+#include "core/common/ClockText.h"
 #include "core/common/Errors.h"
 #include "core/db/Database.h"
 #include "core/db/Table.h"
@@ -304,7 +305,7 @@ PeriodOutcome DayEvaluation::EvaluatePeriod(qint16 recalc, const QDate &from, co
     m_auswert->first();
     for (QDate date = from; date <= to; date = date.addDays(1)) {
         // The entries are ordered by date: those of this day follow any left before it.
-        const QString day = date.toString(Qt::ISODate);
+        const QString day = IsoDateText(date);
         while (entryRow < m_auswPos->recordCount() && entryDay(entryRow) < day)
             ++entryRow;
         const int firstEntry = entryRow;

@@ -102,6 +102,17 @@ private Q_SLOTS:
         QCOMPARE(ShortDateText(QDate(2001, 3, 5), english), QStringLiteral("3/5/2001"));
     }
 
+    // Stored dates are compared as text: the hand-built form must be Qt's ISO form exactly.
+    void isoDateText()
+    {
+        for (const QDate &date : {QDate(1, 1, 1), QDate(999, 12, 31), QDate(1999, 9, 9),
+                                  QDate(2024, 2, 29), QDate(2026, 12, 10), QDate(9999, 12, 31),
+                                  QDate(10000, 1, 1), QDate(-5, 3, 1), QDate()})
+            QCOMPARE(IsoDateText(date), date.toString(Qt::ISODate));
+        for (QDate date(2023, 12, 25); date <= QDate(2025, 1, 5); date = date.addDays(1))
+            QCOMPARE(IsoDateText(date), date.toString(Qt::ISODate));
+    }
+
     void evaluationPeriod_data()
     {
         QTest::addColumn<int>("begin");
