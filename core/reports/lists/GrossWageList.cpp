@@ -1,5 +1,7 @@
 #include "core/reports/lists/GrossWageList.h"
 
+#include <cmath>
+
 #include "core/common/ClockText.h"
 #include "core/common/DatePeriod.h"
 #include "core/common/Errors.h"
@@ -30,9 +32,18 @@ constexpr double GrossLeft = 249.2;
 constexpr double GrossWidth = 25.7;
 constexpr double RowHeight = 5.3;
 
-int minutesOf(Table &table, const char *field)
+// A stored minutes value in 64 bits, so that no sum folds (a real is rounded).
+qint64 minutesOf(Table &table, const char *field)
 {
-    return table.field(QLatin1String(field)).asInteger();
+    const QVariant value = table.field(QLatin1String(field)).value();
+    if (value.typeId() == QMetaType::Double)
+        return qRound64(value.toDouble());
+    return value.toLongLong();
+}
+
+QString hoursText(qint64 minutes)
+{
+    return FormatHours(minutes / 60.0);
 }
 
 } // namespace
@@ -91,8 +102,31 @@ void TReportAusw03::addSumCells(ReportBand &band, const QString &prefix, bool gr
 
 void TReportAusw03::setSumCells(ReportBand &band, const QString &prefix, const Sums &sums)
 {
-    for (int i = 0; i < SumCount; ++i)
-        band.text(prefix + QLatin1String(SumColumns[i].name)).setCaption(HoursText(sums[i]));
+    for (int i = 0; i < SumCount; ++i) {
+        band.text(prefix + QLatin1String(SumColumns[i].name))
+            .setCaption(m_rowInvalid && prefix == QLatin1String("la") ? QString()
+                                                                      : hoursText(sums[i]));
+    }
+}
+
+bool TReportAusw03::fitsColumn(const QString &text, double width)
+{
+    return m_measure.widthMm(text, m_report.font()) <= width;
+}
+
+QString TReportAusw03::invalidReason(double rate)
+{
+    if (!std::isfinite(rate) || rate < 0)
+        return QStringLiteral("ungültiger Stundensatz %1").arg(QString::number(rate));
+    if (!fitsColumn(FormatHours(rate), CellWidth))
+        return QStringLiteral("der Stundensatz passt nicht in seine Spalte");
+    for (const qint64 sum : m_sums) {
+        if (!fitsColumn(hoursText(sum), CellWidth))
+            return QStringLiteral("eine Summe passt nicht in ihre Spalte");
+    }
+    if (!std::isfinite(m_gross) || !fitsColumn(FormatMoney(m_gross), GrossWidth))
+        return QStringLiteral("der Bruttolohn passt nicht in seine Spalte");
+    return QString();
 }
 
 void TReportAusw03::buildBands()
@@ -137,17 +171,27 @@ void TReportAusw03::buildBands()
     row.addField(QStringLiteral("BruttoLohn"), RateLeft, 0, QStringLiteral("BruttoLohn"))
         .setWidth(CellWidth)
         .setAlignment(Qt::AlignRight)
-        .setFormatter([](const QVariant &rate) { return FormatHours(rate.toDouble()); });
+        .setFormatter([this](const QVariant &rate) {
+            return m_rowInvalid ? QString() : FormatHours(rate.toDouble());
+        });
     ReportText &gross = row.addLabel(QStringLiteral("laBrutto"), GrossLeft, 0, QString())
                             .setWidth(GrossWidth)
                             .setAlignment(Qt::AlignRight);
     row.setBeforePrint([this, &row, &name, &gross] {
         ++m_count;
         sumCurrentEmployee();
-        name.setCaption(tblPersonal->field(QStringLiteral("Name")).asString() + QStringLiteral(", ")
-                        + tblPersonal->field(QStringLiteral("Vorname")).asString());
+        const QString reason =
+            invalidReason(tblPersonal->field(QStringLiteral("BruttoLohn")).asFloat());
+        m_rowInvalid = !reason.isEmpty();
+        QString caption = tblPersonal->field(QStringLiteral("Name")).asString()
+            + QStringLiteral(", ") + tblPersonal->field(QStringLiteral("Vorname")).asString();
+        if (m_rowInvalid)
+            caption += QStringLiteral("  – ungültig: ") + reason;
+        name.setCaption(caption);
         setSumCells(row, QStringLiteral("la"), m_sums);
-        gross.setCaption(FormatMoney(m_gross));
+        gross.setCaption(m_rowInvalid ? QString() : FormatMoney(m_gross));
+        if (m_rowInvalid)
+            return true;
         for (int i = 0; i < SumCount; ++i)
             m_grandSums[i] += m_sums[i];
         m_grandGross += m_gross;
@@ -189,7 +233,7 @@ void TReportAusw03::sumCurrentEmployee()
     m_gross = 0.0;
     Table &days = *tblAuswert;
     for (days.first(); !days.isEmpty() && !days.eof(); days.next()) {
-        const int summe = minutesOf(days, "Summe");
+        const qint64 summe = minutesOf(days, "Summe");
         if (summe > 0)
             m_sums[Soll] += minutesOf(days, "Soll"); // a day without recorded time has no target
         m_sums[Summe] += summe;
@@ -200,7 +244,7 @@ void TReportAusw03::sumCurrentEmployee()
         m_sums[Urlaub] += minutesOf(days, "Urlaub");
     }
     m_sums[OhneUrlaub] = m_sums[Feiertag] + m_sums[Krank] + m_sums[Ist];
-    const int paidMinutes = m_sums[OhneUrlaub] + m_sums[Urlaub]; // unpaid time is not paid
+    const qint64 paidMinutes = m_sums[OhneUrlaub] + m_sums[Urlaub]; // unpaid time is not paid
     const double hours = paidMinutes / 60.0;
     m_gross = hours * employee.field(QStringLiteral("BruttoLohn")).asFloat();
 }

@@ -2,6 +2,7 @@
 
 #include "core/reports/engine/Report.h"
 #include "core/reports/engine/TableDataSource.h"
+#include "core/reports/engine/TextMeasure.h"
 
 #include <QDate>
 
@@ -16,6 +17,10 @@ class Table;
 // sums of the employee's own evaluation period in decimal hours, the hourly rate and the
 // gross wage, and a sum row with the employee count and the grand totals. A4 landscape,
 // Arial 10 pt. Employees whose periods start on the 1st and on the 16th mix in one list.
+//
+// A row whose hourly rate is not a finite number of 0 or more, or one of whose sums or gross
+// wage does not fit its column, is printed without its numbers and marked invalid with the
+// reason after the name; it adds nothing to the grand totals.
 class TReportAusw03
 {
 public:
@@ -36,12 +41,15 @@ public:
     ReportDocument generate() { return m_report.generate(); }
 
     enum Sum { Soll, Summe, Ist, Unbezahlt, Feiertag, Krank, Urlaub, OhneUrlaub, SumCount };
-    using Sums = std::array<int, SumCount>;
+    using Sums = std::array<qint64, SumCount>; // minutes
 
 private:
     void buildBands();
     void addSumCells(ReportBand &band, const QString &prefix, bool grand);
     void setSumCells(ReportBand &band, const QString &prefix, const Sums &sums);
+    // Why the current employee's row cannot be printed with its numbers; empty when it can.
+    QString invalidReason(double rate);
+    bool fitsColumn(const QString &text, double width);
     void resetTotals();
     // Sums the current employee's evaluation period into the employee sums and gross.
     void sumCurrentEmployee();
@@ -57,6 +65,8 @@ private:
     double m_gross = 0.0;
     Sums m_grandSums{};
     double m_grandGross = 0.0;
+    bool m_rowInvalid = false;
+    TextMeasure m_measure;
 
     ReportText *m_monthText = nullptr;
 };

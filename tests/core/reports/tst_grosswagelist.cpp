@@ -1,5 +1,7 @@
 #include <QTest>
 
+#include <limits>
+
 #include "core/common/Errors.h"
 #include "core/reports/lists/GrossWageList.h"
 #include "tests/support/ListTestKit.h"
@@ -47,6 +49,7 @@ private Q_SLOTS:
     void emptyTableGivesNoPage();
     void periodThatCannotBeFormedStopsTheList();
     void everyGenerationStartsFromZero();
+    void rowsThatDoNotFitAreMarkedInvalid();
 
 private:
     std::unique_ptr<TempDataDir> m_dir;
@@ -194,11 +197,14 @@ void TestGrossWageList::employeeWithoutDaysGetsZeros()
     QCOMPARE(row.text(QStringLiteral("laBrutto")), QStringLiteral("0,00"));
 }
 
-// 100000 hours do not fit the 15.1 mm of a column: the total runs to the left of it.
+// 100000 hours of 200 employees do not fit the 15.1 mm of a column: the total runs to the
+// left of it.
 void TestGrossWageList::grandSumsKeepAllTheirDigits()
 {
-    addPerson(1, QStringLiteral("Berger"), QStringLiteral("Anna"), 1, 1);
-    addWorkedDay(1, QDate(2024, 3, 4), 6000000);
+    for (int number = 1; number <= 200; ++number) {
+        addPerson(number, QStringLiteral("Berger"), QStringLiteral("Anna"), 1, 1);
+        addWorkedDay(number, QDate(2024, 3, 4), 30000);
+    }
     const ReportDocument doc = listOf(QDate(2024, 3, 1));
     const BandRef sum = nthBand(doc, QStringLiteral("sumRow"));
     QCOMPARE(sum.text(QStringLiteral("laGesIst")), QStringLiteral("100000,00"));
@@ -255,6 +261,54 @@ void TestGrossWageList::everyGenerationStartsFromZero()
     QCOMPARE(sum.text(QStringLiteral("laAnzPers")), QStringLiteral("1"));
     QCOMPARE(sum.text(QStringLiteral("laGesBrutto")), QStringLiteral("100,00"));
     QCOMPARE(sum.text(QStringLiteral("laGesSoll")), QStringLiteral("8,00"));
+}
+
+// Numbers that cannot be shown in their column never run over the neighbours or print
+// "inf": the row keeps its name, says why it is invalid and adds nothing to the totals.
+void TestGrossWageList::rowsThatDoNotFitAreMarkedInvalid()
+{
+    const QDate first(2024, 3, 1);
+    const struct
+    {
+        int number;
+        double rate;
+        qint64 summe;
+        const char *reason;
+    } rows[] = {{1, 12.5, 600, nullptr},
+                {2, 1e308, 600, "Stundensatz passt nicht"},
+                {3, 1e20, 600, "Stundensatz passt nicht"},
+                {4, -5.0, 600, "ungültiger Stundensatz -5"},
+                {5, 12.5, 5000000000LL, "Summe passt nicht"},
+                {6, std::numeric_limits<double>::infinity(), 600, "ungültiger Stundensatz inf"}};
+    for (const auto &r : rows) {
+        addPerson(r.number, QStringLiteral("Name%1").arg(r.number), QStringLiteral("V"), r.rate, 1);
+        TempDataDir::exec(QStringLiteral("INSERT INTO auswert (PersonalNummer, Datum, Schicht, "
+                                         "Soll, Summe, Anwesend) VALUES (?, ?, 1, 480, ?, ?)"),
+                          {r.number, iso(first), r.summe, r.summe});
+    }
+    const ReportDocument doc = listOf(first);
+    for (const auto &r : rows) {
+        const BandRef row = rowOf(doc, QString::number(r.number));
+        QVERIFY(row.isValid());
+        const QString name = row.text(QStringLiteral("laName"));
+        if (!r.reason) {
+            QCOMPARE(row.text(QStringLiteral("laSumme")), QStringLiteral("10,00"));
+            QVERIFY(!name.contains(QStringLiteral("ungültig")));
+            continue;
+        }
+        QVERIFY2(name.contains(QStringLiteral("ungültig")), qPrintable(name));
+        QVERIFY2(name.contains(QString::fromUtf8(r.reason)), qPrintable(name));
+        // "inf" only where the name states the reason, never in a number column
+        const QStringList withInf = row.texts().filter(QStringLiteral("inf"));
+        QCOMPARE(withInf, name.contains(QStringLiteral("inf")) ? QStringList{name} : QStringList{});
+        QCOMPARE(row.text(QStringLiteral("laSumme")), QString());
+        QCOMPARE(row.text(QStringLiteral("BruttoLohn")), QString());
+        QCOMPARE(row.text(QStringLiteral("laBrutto")), QString());
+    }
+    const BandRef sum = nthBand(doc, QStringLiteral("sumRow"));
+    QCOMPARE(sum.text(QStringLiteral("laAnzPers")), QStringLiteral("6"));
+    QCOMPARE(sum.text(QStringLiteral("laGesSumme")), QStringLiteral("10,00")); // employee 1 only
+    QCOMPARE(sum.text(QStringLiteral("laGesBrutto")), QStringLiteral("125,00"));
 }
 
 QTEST_MAIN(TestGrossWageList)
