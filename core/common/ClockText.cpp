@@ -4,7 +4,7 @@
 
 namespace tk {
 
-double MinutesToHours(int minutes)
+double MinutesToHours(qint64 minutes)
 {
     return minutes / 60.0;
 }

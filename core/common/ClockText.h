@@ -11,7 +11,7 @@ namespace tk {
 // shown beside them, into the texts that windows and lists share.
 
 // Decimal hours: minutes / 60.0 (525 -> 8.75, -30 -> -0.5).
-double MinutesToHours(int minutes);
+double MinutesToHours(qint64 minutes);
 
 // Whole hours and remaining minutes, each with at least two digits, joined by a colon.
 // Both parts keep the sign of the value (-525 -> "-08:-45", -30 -> "00:-30") and the hours

@@ -99,14 +99,19 @@ bool Field::isNull() const
 
 int Field::asInteger() const
 {
+    return int(asLargeInt());
+}
+
+qint64 Field::asLargeInt() const
+{
     const QVariant v = value();
     if (v.isNull())
         return 0;
     if (v.typeId() == QMetaType::Double)
-        return int(qRound64(v.toDouble()));
+        return qRound64(v.toDouble());
     bool ok = false;
     const qlonglong n = v.toLongLong(&ok);
-    return ok ? int(n) : 0;
+    return ok ? n : 0;
 }
 
 QString Field::asString() const

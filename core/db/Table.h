@@ -28,6 +28,8 @@ public:
     bool isNull() const;
     QVariant value() const;
     int asInteger() const;
+    // The whole value in 64 bits, read as asInteger reads it, for sums that must not wrap.
+    qint64 asLargeInt() const;
     QString asString() const;
     double asFloat() const;
     QDate asDate() const;

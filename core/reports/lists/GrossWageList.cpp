@@ -32,18 +32,9 @@ constexpr double GrossLeft = 249.2;
 constexpr double GrossWidth = 25.7;
 constexpr double RowHeight = 5.3;
 
-// A stored minutes value in 64 bits, so that no sum folds (a real is rounded).
 qint64 minutesOf(Table &table, const char *field)
 {
-    const QVariant value = table.field(QLatin1String(field)).value();
-    if (value.typeId() == QMetaType::Double)
-        return qRound64(value.toDouble());
-    return value.toLongLong();
-}
-
-QString hoursText(qint64 minutes)
-{
-    return FormatHours(minutes / 60.0);
+    return table.field(QLatin1String(field)).asLargeInt();
 }
 
 } // namespace
@@ -105,7 +96,7 @@ void TReportAusw03::setSumCells(ReportBand &band, const QString &prefix, const S
     for (int i = 0; i < SumCount; ++i) {
         band.text(prefix + QLatin1String(SumColumns[i].name))
             .setCaption(m_rowInvalid && prefix == QLatin1String("la") ? QString()
-                                                                      : hoursText(sums[i]));
+                                                                      : HoursText(sums[i]));
     }
 }
 
@@ -121,7 +112,7 @@ QString TReportAusw03::invalidReason(double rate)
     if (!fitsColumn(FormatHours(rate), CellWidth))
         return QStringLiteral("der Stundensatz passt nicht in seine Spalte");
     for (const qint64 sum : m_sums) {
-        if (!fitsColumn(hoursText(sum), CellWidth))
+        if (!fitsColumn(HoursText(sum), CellWidth))
             return QStringLiteral("eine Summe passt nicht in ihre Spalte");
     }
     if (!std::isfinite(m_gross) || !fitsColumn(FormatMoney(m_gross), GrossWidth))

@@ -17,12 +17,12 @@ ReportText &addColumnCaption(ReportBand &band, const QString &name, double left,
         .setAlignment(Qt::AlignRight);
 }
 
-QString HoursText(int minutes)
+QString HoursText(qint64 minutes)
 {
     return FormatHours(MinutesToHours(minutes));
 }
 
-QString HoursTextOrBlank(int minutes)
+QString HoursTextOrBlank(qint64 minutes)
 {
     return minutes > 0 ? HoursText(minutes) : QString();
 }

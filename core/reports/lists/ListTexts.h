@@ -19,9 +19,9 @@ ReportText &addColumnCaption(ReportBand &band, const QString &name, double left,
 // Texts the printed lists share.
 
 // A minutes value as decimal hours with "#0.00" (450 -> "7,50" on a German system).
-QString HoursText(int minutes);
+QString HoursText(qint64 minutes);
 // The same, but nothing for a value of 0 or less (the sparse columns of the day rows).
-QString HoursTextOrBlank(int minutes);
+QString HoursTextOrBlank(qint64 minutes);
 
 // The employee as the monthly sheets name it: PersonalNummer, a blank, Name, ", ", Vorname
 // of the table's current record ("7 Berger, Anna").

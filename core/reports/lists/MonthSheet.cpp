@@ -29,9 +29,9 @@ double columnWidth(int column)
     }
 }
 
-int minutesOf(Table &table, const char *field)
+qint64 minutesOf(Table &table, const char *field)
 {
-    return table.field(QLatin1String(field)).asInteger();
+    return table.field(QLatin1String(field)).asLargeInt();
 }
 
 } // namespace
@@ -116,7 +116,7 @@ void MonthSheet::setValueCells(ReportBand &band, const QString &prefix, const ch
                                const MonthSheetCounters::Values &values, bool blankRule)
 {
     for (int c = 0; c < MonthSheetCounters::ColumnCount; ++c) {
-        const int minutes = values[std::size_t(c)];
+        const qint64 minutes = values[std::size_t(c)];
         const bool blank = blankRule && MonthSheetCounters::blankWhenNotPositive(Column(c));
         band.text(prefix + QLatin1String(names[c]))
             .setCaption(blank ? HoursTextOrBlank(minutes) : HoursText(minutes));

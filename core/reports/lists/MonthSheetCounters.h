@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <array>
 
 namespace tk {
@@ -11,18 +13,18 @@ class MonthSheetCounters
 {
 public:
     enum Column { Soll, Gesamt, Ist, Unbezahlt, Feiertag, Krank, Urlaub, OhneUrlaub, ColumnCount };
-    using Values = std::array<int, ColumnCount>;
+    using Values = std::array<qint64, ColumnCount>; // minutes, summed without wrapping
 
     // The minutes of one day record (an empty field reads as 0).
     struct Day
     {
-        int soll = 0;
-        int summe = 0;
-        int anwesend = 0;
-        int unbezahlt = 0;
-        int feiertag = 0;
-        int krank = 0;
-        int urlaub = 0;
+        qint64 soll = 0;
+        qint64 summe = 0;
+        qint64 anwesend = 0;
+        qint64 unbezahlt = 0;
+        qint64 feiertag = 0;
+        qint64 krank = 0;
+        qint64 urlaub = 0;
     };
 
     void reset();
@@ -43,7 +45,7 @@ public:
 private:
     Values m_week{};
     Values m_period{};
-    int m_dayOhneUrlaub = 0;
+    qint64 m_dayOhneUrlaub = 0;
 };
 
 } // namespace tk

@@ -51,6 +51,7 @@ private Q_SLOTS:
     void endDateOnASundayGivesOneWeekRowThenTheTotal();
     void noRecordOnTheEndDateEndsWithTheLastDay();
     void targetOfADayWithoutTimeCountsNothing();
+    void largeStoredMinutesAddUpWithoutWrapping();
     void presentAndVacationMinutes();
     void weekWithoutSickTimeLeavesItsCellBlank();
     void negativeValuesAreCountedButNotShown();
@@ -196,6 +197,24 @@ void TestMonthSheets::targetOfADayWithoutTimeCountsNothing()
              QStringLiteral("8,00"));
     QCOMPARE(nthBand(doc, QStringLiteral("totalRow")).text(QStringLiteral("laGesSoll")),
              QStringLiteral("8,00"));
+}
+
+// Day records written by another program may hold more minutes than 32 bits can add up:
+// two days of 2000000000 minutes each are 66666666,67 hours, not a negative number.
+void TestMonthSheets::largeStoredMinutesAddUpWithoutWrapping()
+{
+    const QDate monday(2024, 3, 25);
+    DayMinutes huge;
+    huge.soll = 480;
+    huge.summe = 2000000000;
+    huge.anwesend = 2000000000;
+    addDay(1, monday, huge);
+    addDay(1, monday.addDays(1), huge);
+    const ReportDocument doc = sheetOf<TReportAusw01>(monday, monday.addDays(1));
+    const BandRef total = nthBand(doc, QStringLiteral("totalRow"));
+    QCOMPARE(total.text(QStringLiteral("laGesSumme")), QStringLiteral("66666666,67"));
+    QCOMPARE(total.text(QStringLiteral("laGesAnwesend")), QStringLiteral("66666666,67"));
+    QCOMPARE(total.text(QStringLiteral("laGesOUrlaub")), QStringLiteral("66666666,67"));
 }
 
 void TestMonthSheets::presentAndVacationMinutes()
