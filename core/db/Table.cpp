@@ -104,7 +104,11 @@ int Field::asInteger() const
 
 qint64 Field::asLargeInt() const
 {
-    const QVariant v = value();
+    return largeInt(value());
+}
+
+qint64 Field::largeInt(const QVariant &v)
+{
     if (v.isNull())
         return 0;
     if (v.typeId() == QMetaType::Double)

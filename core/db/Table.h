@@ -30,6 +30,8 @@ public:
     int asInteger() const;
     // The whole value in 64 bits, read as asInteger reads it, for sums that must not wrap.
     qint64 asLargeInt() const;
+    // A stored value as asLargeInt reads it: empty 0, a real rounded, text that is no number 0.
+    static qint64 largeInt(const QVariant &value);
     QString asString() const;
     double asFloat() const;
     QDate asDate() const;

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVariant>
 
+#include "core/recording/MonthSheetCounters.h"
+
 namespace tk {
 
 // Texts of the time recording grids, from the stored values as the table layer holds them
@@ -18,5 +20,8 @@ QString ClockCellText(const QVariant &value);
 // Date of the day grid in the form "ddd dd.mm"; nothing for an empty date.
 QString DayCellText(const QDate &date);
 bool IsWeekend(const QDate &date);
+// The totals line under the day grid: the period's figures of the monthly sheets' total row,
+// in decimal hours as the sheets print them, named like the day grid's columns.
+QString PeriodTotalsText(const MonthSheetCounters::Values &totals);
 
 } // namespace tk

@@ -269,6 +269,9 @@ QWidget *TFormAuswert::createToolBar()
     btnNextMonth = navigationButton(bar, QStringLiteral("btnNextMonth"), QStyle::SP_ArrowRight,
                                     QStringLiteral("Nächster Monat"));
 
+    paZeitraum = new QLabel(bar);
+    paZeitraum->setObjectName(QStringLiteral("paZeitraum"));
+
     paName = new QLabel(bar);
     paName->setObjectName(QStringLiteral("paName"));
     QFont nameFont = paName->font();
@@ -281,6 +284,8 @@ QWidget *TFormAuswert::createToolBar()
     layout->addWidget(edJahr);
     layout->addWidget(btnPrevMonth);
     layout->addWidget(btnNextMonth);
+    layout->addSpacing(8);
+    layout->addWidget(paZeitraum);
     layout->addStretch(1);
     layout->addWidget(paName);
     return bar;
@@ -325,12 +330,16 @@ QWidget *TFormAuswert::createDayPart()
                             {QStringLiteral("Unbezahlt"), QStringLiteral("Unbez.")}},
                            part);
     vgDBGrid2->setObjectName(QStringLiteral("vgDBGrid2"));
+    paSummen = new QLabel(part);
+    paSummen->setObjectName(QStringLiteral("paSummen"));
+    paSummen->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto *layout = new QVBoxLayout(part);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
     layout->addLayout(buttons);
     layout->addWidget(vgDBGrid2, 1);
+    layout->addWidget(paSummen);
     return part;
 }
 
@@ -387,7 +396,12 @@ void TFormAuswert::connectHandlers()
     connect(tblPersonal, &Table::recordChanged, this, [this] {
         updateName();
         dsPersonalDataChange();
+        updatePeriodInfo();
     });
+    // Every change of the day records shown (a new selection, an evaluated day) changes the
+    // totals; recounting a period's rows costs nothing against reading them.
+    connect(tblAuswert, &Table::viewChanged, this, &TFormAuswert::updatePeriodInfo);
+    connect(tblAuswert, &Table::recordChanged, this, &TFormAuswert::updatePeriodInfo);
     connect(edMonat, &QComboBox::currentIndexChanged, this, &TFormAuswert::edMonatClick);
     connect(edJahr, &QSpinBox::valueChanged, this, &TFormAuswert::edJahrChange);
     connect(btnPrevMonth, &QToolButton::clicked, this, &TFormAuswert::btnPrevMonthClick);
@@ -542,6 +556,26 @@ void TFormAuswert::updateName()
     }
     paName->setText(tblPersonal->field(QStringLiteral("Vorname")).asString() + QStringLiteral("  ")
                     + tblPersonal->field(QStringLiteral("Name")).asString());
+}
+
+void TFormAuswert::updatePeriodInfo()
+{
+    if (!tblPersonal->isOpen() || tblPersonal->currentRow() < 0) {
+        paZeitraum->clear();
+        paSummen->clear();
+        return;
+    }
+    try {
+        const DatePeriod period =
+            CurrentEvaluationPeriod(tblPersonal, selectedMonth(), selectedYear());
+        paZeitraum->setText(ShortDateText(period.from) + QStringLiteral(" – ")
+                            + ShortDateText(period.to));
+    } catch (const DateEncodingError &) {
+        paZeitraum->clear(); // the selection itself reports the period that cannot be formed
+    }
+    paSummen->setText(tblAuswert->isOpen()
+                          ? PeriodTotalsText(MonthSheetCounters::periodTotals(*tblAuswert))
+                          : QString());
 }
 
 // ------------------------------------------------------------------ evaluation

@@ -53,6 +53,8 @@ public:
     QToolButton *btnPrevMonth = nullptr;
     QToolButton *btnNextMonth = nullptr;
     QLabel *paName = nullptr;
+    QLabel *paZeitraum = nullptr; // the evaluation period as dates
+    QLabel *paSummen = nullptr;   // the period's totals under the day grid
 
     // Pages.
     QTabWidget *PageControl1 = nullptr;
@@ -142,6 +144,7 @@ private:
     void selectMonth(int month, int year);
     void rereadEmployees();
     void updateName();
+    void updatePeriodInfo();
     void updateButtons();
     void dbSBtnDeleteClick();
     void moveDays(void (Table::*move)());

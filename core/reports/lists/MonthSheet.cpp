@@ -29,11 +29,6 @@ double columnWidth(int column)
     }
 }
 
-qint64 minutesOf(Table &table, const char *field)
-{
-    return table.field(QLatin1String(field)).asLargeInt();
-}
-
 } // namespace
 
 MonthSheet::MonthSheet(const Geometry &geometry)
@@ -173,16 +168,7 @@ void MonthSheet::buildWeekAndTotalRows(ReportBand &weekRow)
 
 MonthSheetCounters::Day MonthSheet::currentDay() const
 {
-    Table &t = *tblAuswert;
-    MonthSheetCounters::Day day;
-    day.soll = minutesOf(t, "Soll");
-    day.summe = minutesOf(t, "Summe");
-    day.anwesend = minutesOf(t, "Anwesend");
-    day.unbezahlt = minutesOf(t, "Unbezahlt");
-    day.feiertag = minutesOf(t, "Feiertag");
-    day.krank = minutesOf(t, "Krank");
-    day.urlaub = minutesOf(t, "Urlaub");
-    return day;
+    return MonthSheetCounters::dayAt(*tblAuswert, tblAuswert->currentRow());
 }
 
 QDate MonthSheet::currentDate() const

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/recording/MonthSheetCounters.h"
 #include "core/reports/engine/Report.h"
 #include "core/reports/engine/TableDataSource.h"
-#include "core/reports/lists/MonthSheetCounters.h"
 
 #include <QDate>
 #include <QString>

@@ -1,5 +1,8 @@
 #include <QTest>
 
+#include "core/db/Table.h"
+#include "core/recording/DayGridText.h"
+#include "core/recording/MonthSheetCounters.h"
 #include "core/reports/lists/MonthSheetDetail.h"
 #include "core/reports/lists/MonthSheetSummary.h"
 #include "tests/support/ListTestKit.h"
@@ -52,6 +55,7 @@ private Q_SLOTS:
     void noRecordOnTheEndDateEndsWithTheLastDay();
     void targetOfADayWithoutTimeCountsNothing();
     void largeStoredMinutesAddUpWithoutWrapping();
+    void windowTotalsAreTheSheetsTotalRow();
     void presentAndVacationMinutes();
     void weekWithoutSickTimeLeavesItsCellBlank();
     void negativeValuesAreCountedButNotShown();
@@ -215,6 +219,47 @@ void TestMonthSheets::largeStoredMinutesAddUpWithoutWrapping()
     QCOMPARE(total.text(QStringLiteral("laGesSumme")), QStringLiteral("66666666,67"));
     QCOMPARE(total.text(QStringLiteral("laGesAnwesend")), QStringLiteral("66666666,67"));
     QCOMPARE(total.text(QStringLiteral("laGesOUrlaub")), QStringLiteral("66666666,67"));
+}
+
+// The time recording window's totals line and the summary sheet's total row come from the
+// same counting: a period from the 16th across the month end, with a day without time whose
+// target does not count, sick, vacation, holiday, unpaid and negative minutes.
+void TestMonthSheets::windowTotalsAreTheSheetsTotalRow()
+{
+    const QDate from(2024, 11, 16);
+    const QDate to(2024, 12, 15);
+    addMonthOfWork(1, from, to);
+    TempDataDir::exec(QStringLiteral("UPDATE auswert SET Summe = 0, Anwesend = NULL "
+                                     "WHERE Datum = '2024-12-02'"));
+    TempDataDir::exec(QStringLiteral("UPDATE auswert SET Anwesend = 0, Krank = 480 "
+                                     "WHERE Datum = '2024-12-03'"));
+    TempDataDir::exec(QStringLiteral("UPDATE auswert SET Anwesend = 240, Urlaub = 240 "
+                                     "WHERE Datum = '2024-12-04'"));
+    TempDataDir::exec(QStringLiteral("UPDATE auswert SET Anwesend = 0, Feiertag = 480 "
+                                     "WHERE Datum = '2024-12-05'"));
+    TempDataDir::exec(QStringLiteral("UPDATE auswert SET Anwesend = 420, Unbezahlt = 60 "
+                                     "WHERE Datum = '2024-12-06'"));
+    TempDataDir::exec(QStringLiteral("UPDATE auswert SET Summe = -30, Anwesend = -30 "
+                                     "WHERE Datum = '2024-12-09'"));
+    Table days(QStringLiteral("auswert"), QStringLiteral("PersonalNummer;Datum"));
+    days.open();
+    days.setRange({1, from}, {1, to});
+    const MonthSheetCounters::Values totals = MonthSheetCounters::periodTotals(days);
+    // 20 weekdays of 480: Mo 2.12. without time and Mo 9.12. with -30 minutes have no target.
+    QCOMPARE(totals[MonthSheetCounters::Soll], 18 * 480);
+    QCOMPARE(totals[MonthSheetCounters::Gesamt], 18 * 480 - 30);
+    QCOMPARE(totals[MonthSheetCounters::Krank], 480);
+    QCOMPARE(totals[MonthSheetCounters::OhneUrlaub], 14 * 480 + 240 + 420 - 30 + 480 + 480);
+
+    const ReportDocument doc = sheetOf<TReportAusw01>(from, to);
+    const BandRef total = nthBand(doc, QStringLiteral("totalRow"));
+    const QString line = PeriodTotalsText(totals);
+    for (const char *cell : {"laGesSoll", "laGesSumme", "laGesAnwesend", "laGesUnbezahlt",
+                             "laGesFeiertag", "laGesKrank", "laGesUrlaub", "laGesOUrlaub"}) {
+        const QString figure = total.text(QLatin1String(cell));
+        QVERIFY2(line.contains(QLatin1Char(' ') + figure), qPrintable(cell + (": " + line)));
+    }
+    QVERIFY2(line.contains(QStringLiteral("Soll 144,00   Gesamt 143,50")), qPrintable(line));
 }
 
 void TestMonthSheets::presentAndVacationMinutes()

@@ -76,6 +76,7 @@ private Q_SLOTS:
     void periodThatCannotBeFormedKeepsTheRestriction();
     void tableThatCannotBeOpened();
     void employeesStoredElsewhereAppearAtOnce();
+    void periodDatesAndTotalsFollowTheSelection();
 };
 
 void TestFormAuswert::opensOnTheCurrentMonthOfTheFirstEmployee()
@@ -342,6 +343,29 @@ void TestFormAuswert::employeesStoredElsewhereAppearAtOnce()
     QTRY_COMPARE(form.vgDBGrid1->model()->rowCount(), 3);
     QCOMPARE(form.paName->text(), QStringLiteral("Hans  Maier"));
     QCOMPARE(form.tblPersonal->field(QStringLiteral("PersonalNummer")).asInteger(), 1);
+}
+
+void TestFormAuswert::periodDatesAndTotalsFollowTheSelection()
+{
+    TempDataDir dir;
+    exampleStaff();
+    TFormAuswert form;
+    choose(form, 11, 2026);
+    QCOMPARE(form.paZeitraum->text(), QStringLiteral("01.11.2026 – 30.11.2026"));
+    // Created days have no time yet: no target counts.
+    QVERIFY2(form.paSummen->text().contains(QStringLiteral("Soll 0,00   Gesamt 0,00")),
+             qPrintable(form.paSummen->text()));
+    form.tblPersonal->next();
+    QCOMPARE(form.paZeitraum->text(), QStringLiteral("16.11.2026 – 15.12.2026"));
+
+    QVERIFY(form.tblAuswert->findKey({2, QDate(2026, 11, 30)})); // a Monday, target 8 hours
+    form.tblAuswert->field(QStringLiteral("Summe")).setAsInteger(450);
+    form.tblAuswert->field(QStringLiteral("Anwesend")).setAsInteger(450);
+    form.tblAuswert->post();
+    QVERIFY2(form.paSummen->text().contains(QStringLiteral("Soll 8,00   Gesamt 7,50   Anw. 7,50")),
+             qPrintable(form.paSummen->text()));
+    form.btnNextMonth->click();
+    QCOMPARE(form.paZeitraum->text(), QStringLiteral("16.12.2026 – 15.01.2027"));
 }
 
 QTEST_MAIN(TestFormAuswert)

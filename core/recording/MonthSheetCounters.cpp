@@ -1,6 +1,32 @@
-#include "core/reports/lists/MonthSheetCounters.h"
+#include "core/recording/MonthSheetCounters.h"
+
+#include "core/db/Table.h"
 
 namespace tk {
+
+MonthSheetCounters::Day MonthSheetCounters::dayAt(const Table &auswert, int row)
+{
+    const auto minutes = [&](const char *field) {
+        return Field::largeInt(auswert.valueAt(row, auswert.fieldIndex(QLatin1String(field))));
+    };
+    Day day;
+    day.soll = minutes("Soll");
+    day.summe = minutes("Summe");
+    day.anwesend = minutes("Anwesend");
+    day.unbezahlt = minutes("Unbezahlt");
+    day.feiertag = minutes("Feiertag");
+    day.krank = minutes("Krank");
+    day.urlaub = minutes("Urlaub");
+    return day;
+}
+
+MonthSheetCounters::Values MonthSheetCounters::periodTotals(const Table &auswert)
+{
+    MonthSheetCounters counters;
+    for (int row = 0; row < auswert.recordCount(); ++row)
+        counters.addDay(dayAt(auswert, row));
+    return counters.period();
+}
 
 void MonthSheetCounters::reset()
 {

@@ -6,6 +6,8 @@
 
 namespace tk {
 
+class Table;
+
 // The minute counters of the monthly sheets: per value column one week counter (the week
 // sum row) and one period counter (the total row), plus the day counter of the minutes
 // without vacation. They start from 0 at every generation of the pages.
@@ -26,6 +28,11 @@ public:
         qint64 krank = 0;
         qint64 urlaub = 0;
     };
+
+    // The day record in a row of the day table's view.
+    static Day dayAt(const Table &auswert, int row);
+    // The total row of the day records in the day table's view, as the monthly sheets print it.
+    static Values periodTotals(const Table &auswert);
 
     void reset();
 
