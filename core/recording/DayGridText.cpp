@@ -42,7 +42,7 @@ QString PeriodTotalsText(const MonthSheetCounters::Values &totals)
                  {C::Unbezahlt, "Unbez."}, {C::OhneUrlaub, "Ges.ohne Url."}};
     QStringList texts;
     for (const auto &part : parts) {
-        texts << QString::fromUtf8(part.caption) + QLatin1Char(' ')
+        texts << QString::fromUtf8(part.caption) + QChar(QChar::Nbsp)
                 + FormatHours(MinutesToHours(totals[std::size_t(part.column)]));
     }
     return QStringLiteral("Summe Zeitraum:   ") + texts.join(QStringLiteral("   "));

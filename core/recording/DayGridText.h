@@ -21,7 +21,8 @@ QString ClockCellText(const QVariant &value);
 QString DayCellText(const QDate &date);
 bool IsWeekend(const QDate &date);
 // The totals line under the day grid: the period's figures of the monthly sheets' total row,
-// in decimal hours as the sheets print them, named like the day grid's columns.
+// in decimal hours as the sheets print them, named like the day grid's columns; a caption
+// and its figure are joined by a no-break space, so a wrapped line keeps them together.
 QString PeriodTotalsText(const MonthSheetCounters::Values &totals);
 
 } // namespace tk

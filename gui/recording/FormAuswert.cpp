@@ -333,6 +333,7 @@ QWidget *TFormAuswert::createDayPart()
     paSummen = new QLabel(part);
     paSummen->setObjectName(QStringLiteral("paSummen"));
     paSummen->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    paSummen->setWordWrap(true);
 
     auto *layout = new QVBoxLayout(part);
     layout->setContentsMargins(0, 0, 0, 0);
