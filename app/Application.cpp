@@ -6,8 +6,8 @@
 
 #include "app/QtTranslations.h"
 #include "core/common/Errors.h"
+#include "gui/widgets/Glyphs.h"
 #include "gui/widgets/MessageBoxes.h"
-#include "gui/widgets/ToolIcons.h"
 
 namespace tk {
 

@@ -19,8 +19,8 @@
 #include "gui/masterdata/FormSchicht.h"
 #include "gui/recording/FormAuswert.h"
 #include "gui/widgets/DigitalClock.h"
+#include "gui/widgets/Glyphs.h"
 #include "gui/widgets/MdiChildren.h"
-#include "gui/widgets/ToolIcons.h"
 #include "gui/widgets/WindowPlacement.h"
 
 namespace tk {
@@ -134,35 +134,28 @@ QToolBar *TFormMain::addSection(const QString &name)
     return bar;
 }
 
-QAction *TFormMain::addToolButton(QToolBar *bar, const QIcon &icon, const QString &caption,
-                                  QAction *sameAs)
+// The button is the menu's own command: one action, one shortcut, one enabled state.
+void TFormMain::addToolButton(QToolBar *bar, QAction *command, Glyph picture,
+                              const QString &caption)
 {
-    QAction *button = bar->addAction(icon, caption);
-    button->setToolTip(caption);
-    button->setEnabled(sameAs->isEnabled());
-    connect(button, &QAction::triggered, sameAs, &QAction::trigger);
-    return button;
+    command->setIcon(hoverIcon(picture));
+    command->setIconVisibleInMenu(false);
+    command->setToolTip(caption);
+    bar->addAction(command);
 }
 
 void TFormMain::createToolBars()
 {
-    QToolBar *datei = addSection(QStringLiteral("Datei"));
-    addToolButton(datei, toolIcon(ToolPicture::Print), QStringLiteral("Drucken"), mmiDrucken)
-        ->setVisible(false);
-    addToolButton(datei, toolIcon(ToolPicture::PrinterSetup),
-                  QStringLiteral("Druckereinrichtung..."), mmiDruckereinrichtung)
-        ->setVisible(false);
-    addToolButton(datei, toolIcon(ToolPicture::Exit), QStringLiteral("Programm beenden"),
-                  mmiBeenden);
+    // "Drucken" and "Druckereinrichtung..." get no button: theirs would never be shown.
+    addToolButton(addSection(QStringLiteral("Datei")), mmiBeenden, Glyph::Close,
+                  QStringLiteral("Programm beenden"));
 
     QToolBar *stamm = addSection(QStringLiteral("Stammdaten"));
-    addToolButton(stamm, toolIcon(ToolPicture::Personnel), QStringLiteral("Personal"), mmiPersonal);
-    addToolButton(stamm, toolIcon(ToolPicture::ShiftPlan), QStringLiteral("Schichtplan"),
-                  mmiSchichtplan);
+    addToolButton(stamm, mmiPersonal, Glyph::Personnel, QStringLiteral("Personal"));
+    addToolButton(stamm, mmiSchichtplan, Glyph::ShiftPlan, QStringLiteral("Schichtplan"));
 
-    QToolBar *bearbeiten = addSection(QStringLiteral("Bearbeiten"));
-    addToolButton(bearbeiten, toolIcon(ToolPicture::TimeRecording), QStringLiteral("Zeiterfassung"),
-                  mmiZeiterfassung);
+    addToolButton(addSection(QStringLiteral("Bearbeiten")), mmiZeiterfassung, Glyph::TimeRecording,
+                  QStringLiteral("Zeiterfassung"));
 
     // Without buttons these sections would show an empty handle; they stay available in
     // the tool bar's context menu and keep their place in the stored arrangement.

@@ -10,6 +10,8 @@ class QToolBar;
 
 namespace tk {
 
+enum class Glyph;
+
 class DigitalClock;
 class HelpLayer;
 
@@ -71,8 +73,7 @@ private:
     void createStatusBar();
     void rebuildWindowList();
     QToolBar *addSection(const QString &name);
-    QAction *addToolButton(QToolBar *bar, const QIcon &icon, const QString &caption,
-                           QAction *sameAs);
+    void addToolButton(QToolBar *bar, QAction *command, Glyph picture, const QString &caption);
     bool closeChildWindows();
 
     QMdiArea *m_mdiArea = nullptr;

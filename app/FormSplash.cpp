@@ -119,9 +119,9 @@ void TFormSplash::showForStartup()
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-void TFormSplash::startCloseTimer(int milliseconds)
+void TFormSplash::startCloseTimer()
 {
-    m_closeTimer.start(milliseconds);
+    m_closeTimer.start(1500);
 }
 
 void TFormSplash::mousePressEvent(QMouseEvent *event)

@@ -17,7 +17,6 @@ class TFormSplash : public QDialog
 {
     Q_OBJECT
 public:
-    static constexpr int StartupMilliseconds = 1500;
     static constexpr const char *MakerUrl = "https://taktora.example.org";
 
     explicit TFormSplash(QWidget *parent = nullptr);
@@ -34,8 +33,9 @@ public:
     void setStartupMode(bool on);
     // Shows the window at once, centred and painted, before the event loop runs.
     void showForStartup();
-    // The timer that closes the window; stopped until started.
-    void startCloseTimer(int milliseconds = StartupMilliseconds);
+    // The timer that closes the start-up window after one and a half seconds; stopped
+    // until started.
+    void startCloseTimer();
     QTimer *closeTimer() { return &m_closeTimer; }
     bool hasPicture() const { return m_hasPicture; }
 

@@ -93,7 +93,7 @@ int runWindows(int &argc, char **argv, const CommandLine &commandLine)
     main->show();
     if (TFormSplash *still = TFormSplash::current()) {
         still->raise(); // above the main window also where no window manager keeps it on top
-        still->startCloseTimer(TFormSplash::StartupMilliseconds);
+        still->startCloseTimer();
     }
     return app.exec();
 }

@@ -18,7 +18,7 @@ DbCalcEdit::DbCalcEdit(QWidget *parent)
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setValidator(new QRegularExpressionValidator(
         QRegularExpression(QStringLiteral(R"(-?\d{0,12}(?:[.,]\d{0,6})?)")), this));
-    QAction *drop = addAction(calculatorGlyph(), QLineEdit::TrailingPosition);
+    QAction *drop = addAction(glyphIcon(Glyph::Calculator), QLineEdit::TrailingPosition);
     drop->setToolTip(QStringLiteral("Rechner (Alt+Pfeil ab)"));
     connect(drop, &QAction::triggered, this, &DbCalcEdit::showCalculator);
     connect(this, &QLineEdit::textEdited, this, &DbCalcEdit::textWasEdited);

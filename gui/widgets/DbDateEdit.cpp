@@ -21,7 +21,7 @@ DbDateEdit::DbDateEdit(QWidget *parent)
 {
     setEnabled(false);
     setMaxLength(10);
-    QAction *drop = addAction(calendarGlyph(), QLineEdit::TrailingPosition);
+    QAction *drop = addAction(glyphIcon(Glyph::Calendar), QLineEdit::TrailingPosition);
     drop->setToolTip(QStringLiteral("Kalender (Alt+Pfeil ab)"));
     connect(drop, &QAction::triggered, this, &DbDateEdit::showCalendar);
     connect(this, &QLineEdit::textEdited, this, &DbDateEdit::textWasEdited);

@@ -1,14 +1,17 @@
 #include "gui/widgets/Glyphs.h"
 
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QtMath>
 
 namespace tk {
 
 namespace {
 
-constexpr int Size = 16;
+// Every picture is drawn on a canvas of Canvas x Canvas units, scaled to the icon's size.
+constexpr qreal Canvas = 24;
 
 void triangle(QPainter &p, qreal tipX, qreal baseX)
 {
@@ -20,9 +23,10 @@ void triangle(QPainter &p, qreal tipX, qreal baseX)
     p.fillPath(path, Qt::black);
 }
 
-void paintGlyph(QPainter &p, Glyph glyph)
+// The small pictures of the navigators and drop-down buttons, drawn on a 16-unit grid.
+void drawSmall(QPainter &p, Glyph glyph)
 {
-    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(Canvas / 16.0, Canvas / 16.0);
     const QPen thick(Qt::black, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     switch (glyph) {
     case Glyph::First:
@@ -72,23 +76,6 @@ void paintGlyph(QPainter &p, Glyph glyph)
         for (qreal y = 7.5; y < 15; y += 2.5)
             p.drawLine(QPointF(7, y), QPointF(13, y));
         break;
-    case Glyph::Print:
-        p.setPen(QPen(Qt::black, 1.0));
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(4.5, 1.5, 7, 5));
-        p.setBrush(QColor(190, 190, 190));
-        p.drawRect(QRectF(1.5, 6.5, 13, 6));
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(4.5, 10.5, 7, 4));
-        break;
-    case Glyph::Close:
-        p.setPen(QPen(Qt::black, 1.0));
-        p.setBrush(QColor(160, 110, 60));
-        p.drawRect(QRectF(2.5, 1.5, 7, 13));
-        p.setPen(QPen(QColor(176, 0, 0), 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawLine(QPointF(8, 8), QPointF(15, 8));
-        p.drawPolyline(QPolygonF({QPointF(12, 5), QPointF(15, 8), QPointF(12, 11)}));
-        break;
     case Glyph::Calendar:
         p.setPen(QPen(Qt::black, 1.0));
         p.setBrush(Qt::white);
@@ -108,20 +95,169 @@ void paintGlyph(QPainter &p, Glyph glyph)
             for (int col = 0; col < 3; ++col)
                 p.fillRect(QRectF(4.5 + col * 2.6, 8 + row * 2.1, 1.6, 1.3), Qt::black);
         break;
+    default:
+        break;
     }
+}
+
+void drawExit(QPainter &p)
+{
+    p.setPen(QPen(QColor(90, 60, 30), 1.2));
+    p.setBrush(QColor(176, 120, 64));
+    p.drawRect(QRectF(4.5, 2.5, 11, 19)); // door
+    p.setBrush(QColor(250, 220, 90));
+    p.drawEllipse(QPointF(13, 12), 1.2, 1.2); // knob
+    p.setPen(QPen(QColor(200, 30, 30), 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawLine(QPointF(12, 12), QPointF(21, 12)); // arrow out of the door
+    p.drawPolyline(QPolygonF({QPointF(18, 8.5), QPointF(21.5, 12), QPointF(18, 15.5)}));
+}
+
+void drawPrinter(QPainter &p, bool setup)
+{
+    p.setPen(QPen(QColor(60, 60, 60), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(6.5, 2.5, 11, 8)); // paper
+    p.setBrush(QColor(120, 130, 150));
+    p.drawRoundedRect(QRectF(2.5, 9.5, 19, 9), 2, 2); // body
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(6.5, 15.5, 11, 6)); // printed sheet
+    p.setBrush(QColor(60, 200, 60));
+    p.drawEllipse(QPointF(18.5, 12.5), 1, 1);
+    if (setup) {
+        p.setPen(QPen(QColor(40, 90, 200), 2));
+        p.drawLine(QPointF(8, 19), QPointF(16, 19));
+    }
+}
+
+void drawPersonnel(QPainter &p)
+{
+    p.setPen(QPen(QColor(20, 60, 130), 1));
+    p.setBrush(QColor(60, 120, 210));
+    QPainterPath body;
+    body.moveTo(3, 22);
+    body.cubicTo(3, 14, 21, 14, 21, 22);
+    body.closeSubpath();
+    p.drawPath(body);
+    p.setBrush(QColor(245, 200, 160));
+    p.drawEllipse(QPointF(12, 8), 4.5, 5);
+}
+
+void drawShiftPlan(QPainter &p)
+{
+    p.setPen(QPen(QColor(70, 70, 70), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(2.5, 3.5, 19, 18));
+    p.setBrush(QColor(210, 40, 40));
+    p.drawRect(QRectF(2.5, 3.5, 19, 5)); // calendar head
+    p.setPen(Qt::NoPen);
+    for (int row = 0; row < 3; ++row) {
+        for (int col = 0; col < 4; ++col) {
+            p.setBrush(row == 1 && col == 2 ? QColor(40, 150, 60) : QColor(150, 160, 180));
+            p.drawRect(QRectF(4.5 + col * 4.2, 10.5 + row * 3.6, 3, 2.4));
+        }
+    }
+}
+
+void drawTimeRecording(QPainter &p)
+{
+    p.setPen(QPen(QColor(30, 60, 110), 1.5));
+    p.setBrush(QColor(255, 250, 225));
+    p.drawEllipse(QPointF(12, 12), 9.5, 9.5);
+    p.setPen(QPen(QColor(30, 60, 110), 1));
+    for (int hour = 0; hour < 12; hour += 3) {
+        const qreal angle = qDegreesToRadians(hour * 30.0);
+        p.drawLine(QPointF(12 + 7.5 * qSin(angle), 12 - 7.5 * qCos(angle)),
+                   QPointF(12 + 9 * qSin(angle), 12 - 9 * qCos(angle)));
+    }
+    p.setPen(QPen(QColor(20, 20, 20), 2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(12, 12), QPointF(12, 6));      // minute hand
+    p.drawLine(QPointF(12, 12), QPointF(16.5, 13.5)); // hour hand
+    p.setPen(QPen(QColor(200, 30, 30), 1));
+    p.drawLine(QPointF(12, 12), QPointF(7, 17)); // second hand
+}
+
+void paintGlyph(QPainter &p, Glyph glyph, int size)
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / Canvas, size / Canvas);
+    switch (glyph) {
+    case Glyph::Print:
+        drawPrinter(p, false);
+        break;
+    case Glyph::PrinterSetup:
+        drawPrinter(p, true);
+        break;
+    case Glyph::Close:
+        drawExit(p);
+        break;
+    case Glyph::Personnel:
+        drawPersonnel(p);
+        break;
+    case Glyph::ShiftPlan:
+        drawShiftPlan(p);
+        break;
+    case Glyph::TimeRecording:
+        drawTimeRecording(p);
+        break;
+    default:
+        drawSmall(p, glyph);
+        break;
+    }
+}
+
+// A grey copy of a picture that keeps its transparency.
+QImage greyed(const QImage &image)
+{
+    QImage grey = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < grey.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(grey.scanLine(y));
+        for (int x = 0; x < grey.width(); ++x) {
+            const int level = qGray(line[x]);
+            line[x] = qRgba(level, level, level, qAlpha(line[x]));
+        }
+    }
+    return grey;
+}
+
+// A dark blue card with a white clock at a quarter past eight and a red seconds hand.
+QPixmap programPixmap(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(28, 64, 120));
+    p.drawRoundedRect(QRectF(1, 1, 30, 30), 6, 6);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QPointF(16, 16), 11.5, 11.5);
+    p.setPen(QPen(QColor(28, 64, 120), 1.2));
+    for (int hour = 0; hour < 12; hour += 3) {
+        const qreal angle = qDegreesToRadians(hour * 30.0);
+        p.drawLine(QPointF(16 + 8.5 * qSin(angle), 16 - 8.5 * qCos(angle)),
+                   QPointF(16 + 10.5 * qSin(angle), 16 - 10.5 * qCos(angle)));
+    }
+    p.setPen(QPen(QColor(30, 30, 30), 2.4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(16, 16), QPointF(10.5, 13)); // hour hand at eight
+    p.drawLine(QPointF(16, 16), QPointF(24, 16));   // minute hand at a quarter past
+    p.setPen(QPen(QColor(200, 30, 30), 1.2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(16, 16), QPointF(16, 6.5));
+    return pixmap;
 }
 
 } // namespace
 
 QIcon glyphIcon(Glyph glyph)
 {
+    constexpr int Size = 16;
     QIcon icon;
     for (int scale : {1, 2}) {
         QPixmap pixmap(Size * scale, Size * scale);
         pixmap.setDevicePixelRatio(scale);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
-        paintGlyph(painter, glyph);
+        paintGlyph(painter, glyph, Size);
         painter.end();
         icon.addPixmap(pixmap);
         // Disabled buttons show the same shape in light grey, clearly apart from black.
@@ -132,6 +268,29 @@ QIcon glyphIcon(Glyph glyph)
         tint.end();
         icon.addPixmap(grey, QIcon::Disabled);
     }
+    return icon;
+}
+
+QIcon hoverIcon(Glyph glyph)
+{
+    constexpr int Size = 24;
+    QImage colour(Size, Size, QImage::Format_ARGB32_Premultiplied);
+    colour.fill(Qt::transparent);
+    QPainter painter(&colour);
+    paintGlyph(painter, glyph, Size);
+    painter.end();
+    QIcon icon;
+    icon.addPixmap(QPixmap::fromImage(greyed(colour)), QIcon::Normal);
+    icon.addPixmap(QPixmap::fromImage(colour), QIcon::Active);
+    icon.addPixmap(QPixmap::fromImage(colour), QIcon::Selected);
+    return icon;
+}
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64})
+        icon.addPixmap(programPixmap(size));
     return icon;
 }
 

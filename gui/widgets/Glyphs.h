@@ -4,8 +4,8 @@
 
 namespace tk {
 
-// Small pictures of the tool rows and drop-down buttons, drawn in code so they look the
-// same on every machine. Disabled buttons grey them out by themselves.
+// The program's pictures, drawn in code so they look the same on every machine: one
+// drawing per picture, shown at whatever size a button needs.
 enum class Glyph {
     First,
     Prior,
@@ -18,19 +18,24 @@ enum class Glyph {
     Cancel,
     PageSwitch,
     Print,
+    PrinterSetup,
     Close,
     Calendar,
-    Calculator
+    Calculator,
+    Personnel,
+    ShiftPlan,
+    TimeRecording
 };
 
+// For the windows' tool rows and drop-down buttons: the picture as drawn; disabled buttons
+// show it in light grey.
 QIcon glyphIcon(Glyph glyph);
-inline QIcon calendarGlyph()
-{
-    return glyphIcon(Glyph::Calendar);
-}
-inline QIcon calculatorGlyph()
-{
-    return glyphIcon(Glyph::Calculator);
-}
+
+// For the main window's flat tool buttons: grey in the normal mode and coloured in the
+// active mode, which flat tool buttons use while the mouse pointer is over them.
+QIcon hoverIcon(Glyph glyph);
+
+// The program's own icon, for the main window, its child windows and the dialogs.
+QIcon programIcon();
 
 } // namespace tk

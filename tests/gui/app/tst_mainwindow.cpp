@@ -61,6 +61,15 @@ QMenu *menuNamed(QMenuBar *bar, const QString &title)
     return nullptr;
 }
 
+QAction *actionNamed(QMenu *menu, const QString &text)
+{
+    for (QAction *a : menu ? menu->actions() : QList<QAction *>()) {
+        if (a->text() == text)
+            return a;
+    }
+    return nullptr;
+}
+
 int framesOf(QMdiArea *area, const char *className)
 {
     int count = 0;
@@ -123,23 +132,35 @@ private Q_SLOTS:
         QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QLatin1Char('\n'))));
     }
 
-    void menuCaptionsAndStates()
+    // Each menu item runs its command; the print items stay disabled.
+    void menuItemsRunTheirCommands()
     {
         QMenuBar *bar = m_main->menuBar();
-        QCOMPARE(actionTexts(bar->actions()),
-                 QStringList({"&Datei", "&Stammdaten", "&Bearbeiten", "&Fenster", "&Hilfe"}));
-        QCOMPARE(actionTexts(menuNamed(bar, "&Datei")->actions()),
-                 QStringList({"&Drucken...", "Drucker&einrichtung...", "-", "&Beenden"}));
-        QVERIFY(!m_main->mmiDrucken->isEnabled());
-        QVERIFY(!m_main->mmiDruckereinrichtung->isEnabled());
-        QCOMPARE(actionTexts(menuNamed(bar, "&Stammdaten")->actions()),
-                 QStringList({"&Personal", "&Schichtplan"}));
-        QCOMPARE(actionTexts(menuNamed(bar, "&Bearbeiten")->actions()),
-                 QStringList({"&Zeiterfassung"}));
-        QCOMPARE(actionTexts(menuNamed(bar, "&Hilfe")->actions()),
-                 QStringList({"&Inhalt", "In&fo..."}));
-        QCOMPARE(m_main->mmiInhalt->shortcut(), QKeySequence(Qt::Key_F1));
-        QCOMPARE(m_main->windowTitle(), QStringLiteral("Taktora"));
+        const struct
+        {
+            const char *menu;
+            const char *item;
+            const char *window;
+        } items[] = {{"&Stammdaten", "&Personal", "tk::TFormPers"},
+                     {"&Stammdaten", "&Schichtplan", "tk::TFormSchicht"},
+                     {"&Bearbeiten", "&Zeiterfassung", "tk::TFormAuswert"}};
+        for (const auto &item : items) {
+            QAction *action = actionNamed(menuNamed(bar, item.menu), item.item);
+            QVERIFY2(action, item.item);
+            action->trigger();
+            QCOMPARE(framesOf(area(), item.window), 1);
+        }
+        QAction *contents = actionNamed(menuNamed(bar, "&Hilfe"), "&Inhalt");
+        QVERIFY(contents);
+        contents->trigger();
+        QVERIFY(m_main->helpLayer()->helpWindow());
+
+        QMenu *datei = menuNamed(bar, "&Datei");
+        QVERIFY(!actionNamed(datei, "&Drucken...")->isEnabled());
+        QVERIFY(!actionNamed(datei, "Drucker&einrichtung...")->isEnabled());
+        QSignalSpy closed(m_main.get(), &TFormMain::closed);
+        actionNamed(datei, "&Beenden")->trigger();
+        QCOMPARE(closed.count(), 1);
     }
 
     void toolBarButtons()
@@ -149,10 +170,8 @@ private Q_SLOTS:
         for (QToolBar *bar : m_main->findChildren<QToolBar *>()) {
             sections << bar->windowTitle();
             for (QAction *a : bar->actions()) {
-                QCOMPARE(a->toolTip(), a->text());
-                if (!a->isVisible())
-                    continue;
-                visibleButtons << a->text();
+                QVERIFY(a->isVisible());
+                visibleButtons << a->toolTip();
                 auto *button = qobject_cast<QToolButton *>(bar->widgetForAction(a));
                 QVERIFY(button && button->autoRaise()); // flat
                 const QIcon icon = a->icon();
@@ -163,12 +182,56 @@ private Q_SLOTS:
         QCOMPARE(sections, QStringList({"Datei", "Stammdaten", "Bearbeiten", "Fenster", "Hilfe"}));
         QCOMPARE(visibleButtons,
                  QStringList({"Programm beenden", "Personal", "Schichtplan", "Zeiterfassung"}));
+    }
 
-        // A tool button runs its menu command.
-        QToolBar *stamm = m_main->findChild<QToolBar *>(QStringLiteral("tbStammdaten"));
-        QVERIFY(stamm);
-        stamm->actions().first()->trigger();
-        QCOMPARE(framesOf(area(), "tk::TFormPers"), 1);
+    // A tool button and its menu item are one command: clicking the button triggers the
+    // menu item, and a disabled command is disabled in both places.
+    void toolButtonsAreTheirMenuItems()
+    {
+        QMenuBar *bar = m_main->menuBar();
+        const struct
+        {
+            const char *button;
+            const char *menu;
+            const char *item;
+        } pairs[] = {{"Programm beenden", "&Datei", "&Beenden"},
+                     {"Personal", "&Stammdaten", "&Personal"},
+                     {"Schichtplan", "&Stammdaten", "&Schichtplan"},
+                     {"Zeiterfassung", "&Bearbeiten", "&Zeiterfassung"}};
+        QHash<QString, QToolButton *> buttons;
+        for (QToolBar *toolBar : m_main->findChildren<QToolBar *>()) {
+            for (QAction *a : toolBar->actions())
+                buttons.insert(a->toolTip(),
+                               qobject_cast<QToolButton *>(toolBar->widgetForAction(a)));
+        }
+        for (const auto &pair : pairs) {
+            QToolButton *button = buttons.value(QString::fromUtf8(pair.button));
+            QAction *item = actionNamed(menuNamed(bar, pair.menu), pair.item);
+            QVERIFY2(button && item, pair.button);
+            QCOMPARE(button->defaultAction(), item);
+        }
+
+        QAction *shiftPlans = actionNamed(menuNamed(bar, "&Stammdaten"), "&Schichtplan");
+        QToolButton *shiftPlanButton = buttons.value(QStringLiteral("Schichtplan"));
+        QSignalSpy triggered(shiftPlans, &QAction::triggered);
+        shiftPlanButton->click();
+        QCOMPARE(triggered.count(), 1);
+        QCOMPARE(framesOf(area(), "tk::TFormSchicht"), 1);
+
+        area()->closeAllSubWindows();
+        QTRY_VERIFY(area()->subWindowList().isEmpty());
+        m_main->mmiSchichtplan->setEnabled(false);
+        QVERIFY(!shiftPlanButton->isEnabled());
+        QVERIFY(!shiftPlans->isEnabled());
+        shiftPlanButton->click();
+        shiftPlans->trigger();
+        QCOMPARE(triggered.count(), 1);
+        QVERIFY(area()->subWindowList().isEmpty());
+
+        m_main->mmiSchichtplan->setEnabled(true);
+        QVERIFY(shiftPlanButton->isEnabled());
+        QTest::mouseClick(shiftPlanButton, Qt::LeftButton);
+        QCOMPARE(framesOf(area(), "tk::TFormSchicht"), 1);
     }
 
     void statusBarPanels()
@@ -177,7 +240,6 @@ private Q_SLOTS:
                                                   "\\d\\d\\.\\d\\d\\.\\d{4}$"))
                     .match(m_main->paVersion->text())
                     .hasMatch());
-        QCOMPARE(m_main->paVersion->text(), Version::panelText());
         QCOMPARE(m_main->paDate->text(), ShortDateText(QDate::currentDate()));
         QVERIFY(QRegularExpression(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$"))
                     .match(m_main->paClock->text())

@@ -58,9 +58,8 @@ private Q_SLOTS:
         QElapsedTimer elapsed;
         elapsed.start();
         splash->startCloseTimer();
-        QCOMPARE(splash->closeTimer()->interval(), 1500);
         QTRY_VERIFY_WITH_TIMEOUT(splash.isNull(), 5000);
-        QVERIFY(elapsed.elapsed() >= 1400);
+        QVERIFY(elapsed.elapsed() >= 1400); // the start-up splash stays for one and a half seconds
         QVERIFY(!TFormSplash::current());
     }
 
