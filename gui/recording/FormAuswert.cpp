@@ -581,31 +581,6 @@ void TFormAuswert::updatePeriodInfo()
 
 // ------------------------------------------------------------------ evaluation
 
-int TFormAuswert::GetDayPlanNo(int shiftPlan, const QDate &date)
-{
-    return m_tables->evaluation.GetDayPlanNo(shiftPlan, date);
-}
-
-int TFormAuswert::GetTargetMinutes(int shiftPlan, const QDate &date)
-{
-    return m_tables->evaluation.GetTargetMinutes(shiftPlan, date);
-}
-
-int TFormAuswert::GetPlanStart(int shiftPlan, const QDate &date)
-{
-    return m_tables->evaluation.GetPlanStart(shiftPlan, date);
-}
-
-int TFormAuswert::GetPlanEnd(int shiftPlan, const QDate &date)
-{
-    return m_tables->evaluation.GetPlanEnd(shiftPlan, date);
-}
-
-int TFormAuswert::EvaluateEntries(int shiftPlan, const QDate &date)
-{
-    return m_tables->evaluation.EvaluateEntries(shiftPlan, date);
-}
-
 void TFormAuswert::EvaluateDay(qint16 recalc, const QDate &date)
 {
     m_tables->evaluation.EvaluateDay(recalc, date);

@@ -90,11 +90,6 @@ public:
 
     // The day evaluation over this window's tables and its six day sums.
     DayEvaluation &evaluation() { return m_tables->evaluation; }
-    int GetDayPlanNo(int shiftPlan, const QDate &date);
-    int GetTargetMinutes(int shiftPlan, const QDate &date);
-    int GetPlanStart(int shiftPlan, const QDate &date);
-    int GetPlanEnd(int shiftPlan, const QDate &date);
-    int EvaluateEntries(int shiftPlan, const QDate &date);
     void EvaluateDay(qint16 recalc, const QDate &date);
     void EvaluatePeriod(qint16 recalc, const QDate &from, const QDate &to);
 
