@@ -7,6 +7,8 @@ PACKAGES=(
     cmake g++ make                # build
     qt6-base-dev                  # Qt Widgets, Sql, PrintSupport, Test (pulls libqt6gui6 with the JPEG plugin)
     libqt6sql6-sqlite             # the SQLite driver of Qt SQL
+    libqt6sql6-psql               # the PostgreSQL driver of Qt SQL
+    postgresql-15                 # a throw-away server for the tests (scripts/pg-start.sh)
     qt6-translations-l10n         # Qt's own dialogs in German (qtbase_de)
     libjpeg62-turbo               # libjpeg, decodes the splash picture
     fonts-liberation              # metric-compatible Arial: text measures the same everywhere
