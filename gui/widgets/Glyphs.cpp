@@ -158,17 +158,23 @@ void drawShiftPlan(QPainter &p)
     }
 }
 
+// The marks at 12, 3, 6 and 9 o'clock of a clock face, from radius inner to outer.
+void drawQuarterTicks(QPainter &p, const QPointF &centre, qreal inner, qreal outer)
+{
+    for (int hour = 0; hour < 12; hour += 3) {
+        const qreal angle = qDegreesToRadians(hour * 30.0);
+        const QPointF direction(qSin(angle), -qCos(angle));
+        p.drawLine(centre + inner * direction, centre + outer * direction);
+    }
+}
+
 void drawTimeRecording(QPainter &p)
 {
     p.setPen(QPen(QColor(30, 60, 110), 1.5));
     p.setBrush(QColor(255, 250, 225));
     p.drawEllipse(QPointF(12, 12), 9.5, 9.5);
     p.setPen(QPen(QColor(30, 60, 110), 1));
-    for (int hour = 0; hour < 12; hour += 3) {
-        const qreal angle = qDegreesToRadians(hour * 30.0);
-        p.drawLine(QPointF(12 + 7.5 * qSin(angle), 12 - 7.5 * qCos(angle)),
-                   QPointF(12 + 9 * qSin(angle), 12 - 9 * qCos(angle)));
-    }
+    drawQuarterTicks(p, QPointF(12, 12), 7.5, 9);
     p.setPen(QPen(QColor(20, 20, 20), 2, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(12, 12), QPointF(12, 6));      // minute hand
     p.drawLine(QPointF(12, 12), QPointF(16.5, 13.5)); // hour hand
@@ -233,11 +239,7 @@ QPixmap programPixmap(int size)
     p.setBrush(Qt::white);
     p.drawEllipse(QPointF(16, 16), 11.5, 11.5);
     p.setPen(QPen(QColor(28, 64, 120), 1.2));
-    for (int hour = 0; hour < 12; hour += 3) {
-        const qreal angle = qDegreesToRadians(hour * 30.0);
-        p.drawLine(QPointF(16 + 8.5 * qSin(angle), 16 - 8.5 * qCos(angle)),
-                   QPointF(16 + 10.5 * qSin(angle), 16 - 10.5 * qCos(angle)));
-    }
+    drawQuarterTicks(p, QPointF(16, 16), 8.5, 10.5);
     p.setPen(QPen(QColor(30, 30, 30), 2.4, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(16, 16), QPointF(10.5, 13)); // hour hand at eight
     p.drawLine(QPointF(16, 16), QPointF(24, 16));   // minute hand at a quarter past
