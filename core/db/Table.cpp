@@ -6,6 +6,7 @@
 #include <QSqlRecord>
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/common/ClockText.h"
 #include "core/common/Errors.h"
@@ -107,12 +108,20 @@ qint64 Field::asLargeInt() const
     return largeInt(value());
 }
 
-qint64 Field::largeInt(const QVariant &v)
+qint64 Field::largeInt(const QVariant &v, bool *fits)
 {
+    if (fits)
+        *fits = true;
     if (v.isNull())
         return 0;
-    if (v.typeId() == QMetaType::Double)
-        return qRound64(v.toDouble());
+    if (v.typeId() == QMetaType::Double) {
+        const double real = v.toDouble();
+        if (std::fabs(real) < 9.2e18) // false for NaN too
+            return qRound64(real);
+        if (fits)
+            *fits = false;
+        return 0;
+    }
     bool ok = false;
     const qlonglong n = v.toLongLong(&ok);
     return ok ? n : 0;

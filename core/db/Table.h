@@ -31,7 +31,8 @@ public:
     // The whole value in 64 bits, read as asInteger reads it, for sums that must not wrap.
     qint64 asLargeInt() const;
     // A stored value as asLargeInt reads it: empty 0, a real rounded, text that is no number 0.
-    static qint64 largeInt(const QVariant &value);
+    // A real beyond what 64 bits hold (or NaN) reads as 0 and clears fits.
+    static qint64 largeInt(const QVariant &value, bool *fits = nullptr);
     QString asString() const;
     double asFloat() const;
     QDate asDate() const;

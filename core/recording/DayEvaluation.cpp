@@ -1,6 +1,5 @@
 #include "core/recording/DayEvaluation.h"
 
-#include <cmath>
 #include <exception>
 
 #include "core/common/ClockText.h"
@@ -87,26 +86,6 @@ void restrictEntries(Table *auswPos, int personalNummer, const QDate &from, cons
     auswPos->setRange({personalNummer, from}, {personalNummer, to});
 }
 
-// A stored integer as the table layer reads it (empty 0, a real rounded, text 0), in 64 bits;
-// false when it is a real beyond what 64 bits hold.
-bool storedInteger(const QVariant &stored, qint64 *value)
-{
-    *value = 0;
-    if (stored.isNull())
-        return true;
-    if (stored.typeId() == QMetaType::Double) {
-        const double real = stored.toDouble();
-        if (!(std::fabs(real) < 9.2e18)) // also false for NaN
-            return false;
-        *value = qRound64(real);
-        return true;
-    }
-    bool ok = false;
-    const qlonglong n = stored.toLongLong(&ok);
-    *value = ok ? n : 0;
-    return true;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------- DayEvaluation
@@ -154,8 +133,9 @@ int DayEvaluation::GetPlanEnd(int shiftPlan, const QDate &date)
 qint64 DayEvaluation::checkedMinutes(const QVariant &stored, const char *field,
                                      const QDate &date) const
 {
-    qint64 minutes = 0;
-    if (storedInteger(stored, &minutes) && FitsMinutes(minutes))
+    bool fits = false;
+    const qint64 minutes = Field::largeInt(stored, &fits);
+    if (fits && FitsMinutes(minutes))
         return minutes;
     Employee employee;
     readEmployee(employee);

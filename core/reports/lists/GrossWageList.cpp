@@ -32,11 +32,6 @@ constexpr double GrossLeft = 249.2;
 constexpr double GrossWidth = 25.7;
 constexpr double RowHeight = 5.3;
 
-qint64 minutesOf(Table &table, const char *field)
-{
-    return table.field(QLatin1String(field)).asLargeInt();
-}
-
 } // namespace
 
 TReportAusw03::TReportAusw03()
@@ -220,22 +215,10 @@ void TReportAusw03::sumCurrentEmployee()
     const int number = employee.field(QStringLiteral("PersonalNummer")).asInteger();
     tblAuswert->openRange({number, period.from}, {number, period.to});
 
-    m_sums.fill(0);
-    m_gross = 0.0;
-    Table &days = *tblAuswert;
-    for (days.first(); !days.isEmpty() && !days.eof(); days.next()) {
-        const qint64 summe = minutesOf(days, "Summe");
-        if (summe > 0)
-            m_sums[Soll] += minutesOf(days, "Soll"); // a day without recorded time has no target
-        m_sums[Summe] += summe;
-        m_sums[Ist] += minutesOf(days, "Anwesend");
-        m_sums[Unbezahlt] += minutesOf(days, "Unbezahlt");
-        m_sums[Feiertag] += minutesOf(days, "Feiertag");
-        m_sums[Krank] += minutesOf(days, "Krank");
-        m_sums[Urlaub] += minutesOf(days, "Urlaub");
-    }
-    m_sums[OhneUrlaub] = m_sums[Feiertag] + m_sums[Krank] + m_sums[Ist];
-    const qint64 paidMinutes = m_sums[OhneUrlaub] + m_sums[Urlaub]; // unpaid time is not paid
+    m_sums = MonthSheetCounters::periodTotals(*tblAuswert);
+    // unpaid time is not paid
+    const qint64 paidMinutes =
+        m_sums[MonthSheetCounters::OhneUrlaub] + m_sums[MonthSheetCounters::Urlaub];
     const double hours = paidMinutes / 60.0;
     m_gross = hours * employee.field(QStringLiteral("BruttoLohn")).asFloat();
 }

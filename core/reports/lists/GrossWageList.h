@@ -1,12 +1,12 @@
 #pragma once
 
+#include "core/recording/MonthSheetCounters.h"
 #include "core/reports/engine/Report.h"
 #include "core/reports/engine/TableDataSource.h"
 #include "core/reports/engine/TextMeasure.h"
 
 #include <QDate>
 
-#include <array>
 #include <memory>
 
 namespace tk {
@@ -40,8 +40,9 @@ public:
     // Throws DateEncodingError for an employee whose period cannot be formed.
     ReportDocument generate() { return m_report.generate(); }
 
-    enum Sum { Soll, Summe, Ist, Unbezahlt, Feiertag, Krank, Urlaub, OhneUrlaub, SumCount };
-    using Sums = std::array<qint64, SumCount>; // minutes
+    // The columns and counting rules of the monthly sheets' total row, in minutes.
+    using Sums = MonthSheetCounters::Values;
+    static constexpr int SumCount = MonthSheetCounters::ColumnCount;
 
 private:
     void buildBands();

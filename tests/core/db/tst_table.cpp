@@ -4,6 +4,8 @@
 #include <QSqlRecord>
 #include <QTest>
 
+#include <limits>
+
 #include "core/common/Errors.h"
 #include "core/db/Database.h"
 #include "core/db/Schema.h"
@@ -56,6 +58,7 @@ private Q_SLOTS:
     void pendingChangeIsStoredBeforeMove();
     void untouchedNewRowIsDropped();
     void editAndDeleteReachTheDatabase();
+    void storedIntegersReadInSixtyFourBits();
     void controlsDisableNests();
     void writeBatchKeepsRowsStoredBeforeAnError();
     void duplicateKeyIsRefusedAndNothingIsLost();
@@ -481,6 +484,29 @@ void TestTable::schemaUpgradeNeverCreatesTheFolder()
     Database::setPath(dir.filePath(QStringLiteral("Daten")));
     QVERIFY_THROWS_EXCEPTION(DbError, upgradeSchema());
     QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("Daten"))));
+}
+
+// Values another program stored: whole numbers keep all 64 bits, a real is rounded, and a real
+// no 64-bit number holds reads as 0 and says so instead of being folded.
+void TestTable::storedIntegersReadInSixtyFourBits()
+{
+    const struct
+    {
+        QVariant stored;
+        qint64 value;
+        bool fits;
+    } cases[] = {{QVariant(), 0, true},
+                 {QVariant(5000000000LL), 5000000000LL, true},
+                 {QVariant(-2.5), -3, true},
+                 {QVariant(QStringLiteral("abc")), 0, true},
+                 {QVariant(1e300), 0, false},
+                 {QVariant(-1e19), 0, false},
+                 {QVariant(std::numeric_limits<double>::quiet_NaN()), 0, false}};
+    for (const auto &c : cases) {
+        bool fits = !c.fits;
+        QCOMPARE(Field::largeInt(c.stored, &fits), c.value);
+        QCOMPARE(fits, c.fits);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTable)
