@@ -112,7 +112,7 @@ void drawExit(QPainter &p)
     p.drawPolyline(QPolygonF({QPointF(18, 8.5), QPointF(21.5, 12), QPointF(18, 15.5)}));
 }
 
-void drawPrinter(QPainter &p, bool setup)
+void drawPrinter(QPainter &p)
 {
     p.setPen(QPen(QColor(60, 60, 60), 1));
     p.setBrush(Qt::white);
@@ -123,10 +123,6 @@ void drawPrinter(QPainter &p, bool setup)
     p.drawRect(QRectF(6.5, 15.5, 11, 6)); // printed sheet
     p.setBrush(QColor(60, 200, 60));
     p.drawEllipse(QPointF(18.5, 12.5), 1, 1);
-    if (setup) {
-        p.setPen(QPen(QColor(40, 90, 200), 2));
-        p.drawLine(QPointF(8, 19), QPointF(16, 19));
-    }
 }
 
 void drawPersonnel(QPainter &p)
@@ -188,10 +184,7 @@ void paintGlyph(QPainter &p, Glyph glyph, int size)
     p.scale(size / Canvas, size / Canvas);
     switch (glyph) {
     case Glyph::Print:
-        drawPrinter(p, false);
-        break;
-    case Glyph::PrinterSetup:
-        drawPrinter(p, true);
+        drawPrinter(p);
         break;
     case Glyph::Close:
         drawExit(p);

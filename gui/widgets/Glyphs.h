@@ -18,7 +18,6 @@ enum class Glyph {
     Cancel,
     PageSwitch,
     Print,
-    PrinterSetup,
     Close,
     Calendar,
     Calculator,
