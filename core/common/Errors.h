@@ -21,11 +21,35 @@ private:
     QString m_message;
 };
 
-// An error of the table layer.
+// An error of the table layer. A conflict is a transaction a server broke off (serialization
+// failure, deadlock), which succeeds when simply run again.
 class DbError : public UserError
 {
 public:
-    using UserError::UserError;
+    explicit DbError(const QString &message, bool conflict = false)
+        : UserError(message)
+        , m_conflict(conflict)
+    {
+    }
+    bool isConflict() const { return m_conflict; }
+
+private:
+    bool m_conflict;
+};
+
+// Another workstation changed or deleted the row since it was read; nothing was written.
+class StaleRowError : public DbError
+{
+public:
+    StaleRowError()
+        : DbError(defaultMessage())
+    {
+    }
+    static QString defaultMessage()
+    {
+        return QStringLiteral(
+            "Der Datensatz wurde inzwischen an einem anderen Arbeitsplatz geändert.");
+    }
 };
 
 // No calendar date can be formed from the values given (an evaluation period whose first day

@@ -16,16 +16,26 @@ namespace tk {
 
 namespace {
 
-QString g_dataDir;
+DatabaseUrl g_url;
 Database::Access g_access = Database::Access::Auto;
+Database::PasswordPrompt g_passwordPrompt;
 bool g_readOnly = false;
 int g_batchDepth = 0;
+bool g_batchKeepsStored = false;
+int g_connectionCount = 0;
 
-QSqlDatabase namedConnection()
+// The connection under its name, made anew when it was made for another driver.
+QSqlDatabase namedConnection(const QString &driver)
 {
-    if (QSqlDatabase::contains(Database::ConnectionName))
-        return QSqlDatabase::database(Database::ConnectionName, false);
-    return QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), Database::ConnectionName);
+    if (QSqlDatabase::contains(Database::ConnectionName)) {
+        {
+            QSqlDatabase db = QSqlDatabase::database(Database::ConnectionName, false);
+            if (db.driverName() == driver)
+                return db;
+        }
+        QSqlDatabase::removeDatabase(Database::ConnectionName);
+    }
+    return QSqlDatabase::addDatabase(driver, Database::ConnectionName);
 }
 
 QString connectOptions(bool readOnly)
@@ -62,10 +72,10 @@ bool mayWrite(const QFileInfo &file)
 void openWritable(QSqlDatabase &db, const QString &file)
 {
     if (const auto error = openAndProbe(db, file, connectOptions(false)))
-        throw DbError(Database::describeError(QStringLiteral("Öffnen der Datenbank"), *error));
+        throw Database::error(QStringLiteral("Öffnen der Datenbank"), *error);
     if (const auto error = SqlDialect::configureConnection(db, true)) {
         db.close();
-        throw DbError(Database::describeError(QStringLiteral("Öffnen der Datenbank"), *error));
+        throw Database::error(QStringLiteral("Öffnen der Datenbank"), *error);
     }
 }
 
@@ -85,14 +95,60 @@ void openReadOnly(QSqlDatabase &db, const QString &file)
         && !openAndProbe(db, asItStands,
                          connectOptions(true) + QStringLiteral(";QSQLITE_OPEN_URI")))
         return;
-    throw DbError(Database::describeError(QStringLiteral("Öffnen der Datenbank"), *error));
+    throw Database::error(QStringLiteral("Öffnen der Datenbank"), *error);
+}
+
+void openSqliteFile(QSqlDatabase &db)
+{
+    const QFileInfo file(g_url.filePath());
+    const QString folder = file.absolutePath();
+    if (!QFileInfo(folder).isDir())
+        throw DbError(QStringLiteral("Das Datenverzeichnis \"%1\" ist nicht vorhanden.")
+                          .arg(QDir::toNativeSeparators(folder)));
+    if (!file.exists())
+        throw DbError(QStringLiteral("Im Datenverzeichnis \"%1\" gibt es keine Datenbank (%2).")
+                          .arg(QDir::toNativeSeparators(folder), file.fileName()));
+    g_readOnly = g_access == Database::Access::ReadOnly || !mayWrite(file);
+    if (g_readOnly)
+        openReadOnly(db, file.absoluteFilePath());
+    else
+        openWritable(db, file.absoluteFilePath());
+}
+
+// libpq's words when the server wants a password it was not given.
+bool wantsPassword(const QSqlError &error)
+{
+    const QString text = error.databaseText() + error.driverText();
+    return text.contains(QLatin1String("no password supplied"))
+        || text.contains(QLatin1String("password authentication failed"));
+}
+
+void openServer(QSqlDatabase &db)
+{
+    g_url.applyTo(db);
+    bool opened = db.open();
+    if (!opened && wantsPassword(db.lastError()) && g_passwordPrompt) {
+        const QString password = g_passwordPrompt(g_url.displayText());
+        if (!password.isNull()) {
+            g_url.setPassword(password);
+            g_url.applyTo(db);
+            opened = db.open();
+        }
+    }
+    if (!opened)
+        throw Database::error(QStringLiteral("Öffnen der Datenbank"), db.lastError());
+    g_readOnly = g_access == Database::Access::ReadOnly;
+    if (const auto error = SqlDialect::configureConnection(db, !g_readOnly)) {
+        db.close();
+        throw Database::error(QStringLiteral("Öffnen der Datenbank"), *error);
+    }
 }
 
 void execOrThrow(QSqlDatabase &db, const QString &sql, const QString &action)
 {
     QSqlQuery q(db);
     if (!q.exec(sql))
-        throw DbError(Database::describeError(action, q.lastError()));
+        throw Database::error(action, q.lastError());
 }
 
 QString readOnlyMessage(const QString &file, const QString &detail)
@@ -102,51 +158,106 @@ QString readOnlyMessage(const QString &file, const QString &detail)
         .arg(file, detail);
 }
 
-// "no such table: X" names the table the statement wanted.
+// "no such table: X" (SQLite) or "relation "x" does not exist" (a server) names the table
+// the statement wanted.
 QString missingTableName(const QString &text)
 {
     const QLatin1String marker("no such table:");
     const int at = text.indexOf(marker, 0, Qt::CaseInsensitive);
-    return at < 0 ? text : text.mid(at + marker.size()).trimmed();
+    if (at >= 0)
+        return text.mid(at + marker.size()).trimmed();
+    const int open = text.indexOf(QLatin1Char('"'));
+    const int close = text.indexOf(QLatin1Char('"'), open + 1);
+    return open >= 0 && close > open ? text.mid(open + 1, close - open - 1) : text;
+}
+
+// Creates the tables in the empty database the connection reaches.
+void createTables(QSqlDatabase &db, DatabaseUrl::Kind kind)
+{
+    const QString action = QStringLiteral("Anlegen der Tabellen");
+    if (const auto error = SqlDialect::configureConnection(db, true))
+        throw Database::error(action, *error);
+    execOrThrow(db, SqlDialect::beginWriteStatement(db), action);
+    for (const QString &statement : schemaStatements(kind)) {
+        QSqlQuery q(db);
+        if (!q.exec(statement)) {
+            const QSqlError error = q.lastError();
+            q.exec(QStringLiteral("ROLLBACK"));
+            throw Database::error(action, error);
+        }
+    }
+    execOrThrow(db, QStringLiteral("COMMIT"), action);
+}
+
+bool holdsProgramTables(const QSqlDatabase &db)
+{
+    QSqlError error;
+    const std::optional<QStringList> tables = SqlDialect::tableNames(db, &error);
+    if (!tables)
+        throw Database::error(QStringLiteral("Lesen der Tabellenliste"), error);
+    for (const SchemaTable &table : schemaTables()) {
+        if (tables->contains(table.name, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
 }
 
 } // namespace
 
 void Database::setPath(const QString &dataDir, Access access)
 {
+    setUrl(DatabaseUrl::sqliteFile(QDir(QDir::cleanPath(dataDir)).filePath(QLatin1String(FileName))),
+           access);
+}
+
+void Database::setUrl(const DatabaseUrl &url, Access access)
+{
     disconnect();
-    g_dataDir = QDir::cleanPath(dataDir);
+    g_url = url;
     g_access = access;
 }
 
-QString Database::path()
+DatabaseUrl Database::url()
 {
-    return g_dataDir;
+    return g_url;
+}
+
+bool Database::isServer()
+{
+    return g_url.kind() == DatabaseUrl::Kind::PostgreSQL;
 }
 
 QString Database::filePath()
 {
-    return QDir(g_dataDir).filePath(QLatin1String(FileName));
+    return isServer() ? QString() : g_url.filePath();
+}
+
+QString Database::displayName()
+{
+    return isServer() ? g_url.displayText() : QDir::toNativeSeparators(g_url.filePath());
+}
+
+void Database::setPasswordPrompt(PasswordPrompt prompt)
+{
+    g_passwordPrompt = std::move(prompt);
 }
 
 QSqlDatabase Database::connection()
 {
-    QSqlDatabase db = namedConnection();
+    QSqlDatabase db = namedConnection(g_url.driverName());
     if (db.isOpen())
         return db;
-    if (g_dataDir.isEmpty() || !QFileInfo(g_dataDir).isDir())
-        throw DbError(QStringLiteral("Das Datenverzeichnis \"%1\" ist nicht vorhanden.")
-                          .arg(QDir::toNativeSeparators(g_dataDir)));
-    const QFileInfo file(filePath());
-    if (!file.exists())
-        throw DbError(QStringLiteral("Im Datenverzeichnis \"%1\" gibt es keine Datenbank (%2).")
-                          .arg(QDir::toNativeSeparators(g_dataDir), QLatin1String(FileName)));
-    g_readOnly = g_access == Access::ReadOnly || !mayWrite(file);
-    if (g_readOnly)
-        openReadOnly(db, file.absoluteFilePath());
+    if (isServer())
+        openServer(db);
     else
-        openWritable(db, file.absoluteFilePath());
+        openSqliteFile(db);
+    ++g_connectionCount;
     return db;
+}
+
+int Database::connectionCount()
+{
+    return g_connectionCount;
 }
 
 void Database::disconnect()
@@ -171,29 +282,46 @@ bool Database::isReadOnly()
 bool Database::createDatabase(const QString &dataDir)
 {
     const QString dir = QDir::cleanPath(dataDir);
-    const QString file = QDir(dir).filePath(QLatin1String(FileName));
-    if (QFileInfo::exists(file))
-        return false;
-    if (!QDir().mkpath(dir))
-        throw DbError(QStringLiteral("Das Datenverzeichnis \"%1\" kann nicht angelegt werden.")
-                          .arg(QDir::toNativeSeparators(dir)));
+    return createDatabase(DatabaseUrl::sqliteFile(QDir(dir).filePath(QLatin1String(FileName))));
+}
+
+bool Database::createDatabase(const DatabaseUrl &url)
+{
+    const bool sqlite = url.kind() == DatabaseUrl::Kind::SQLite;
+    if (sqlite) {
+        if (QFileInfo::exists(url.filePath()))
+            return false;
+        const QString dir = QFileInfo(url.filePath()).absolutePath();
+        if (!QDir().mkpath(dir))
+            throw DbError(QStringLiteral("Das Datenverzeichnis \"%1\" kann nicht angelegt werden.")
+                              .arg(QDir::toNativeSeparators(dir)));
+    }
     const QString name = QStringLiteral("taktora_create");
+    bool created = false;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(file);
-        if (!db.open())
-            throw DbError(describeError(QStringLiteral("Anlegen der Datenbank"), db.lastError()));
-        const QString action = QStringLiteral("Anlegen der Tabellen");
-        if (const auto error = SqlDialect::configureConnection(db, true))
-            throw DbError(describeError(action, *error));
-        execOrThrow(db, SqlDialect::beginWriteStatement(db), action);
-        for (const QString &statement : schemaStatements())
-            execOrThrow(db, statement, action);
-        execOrThrow(db, QStringLiteral("COMMIT"), action);
+        QSqlDatabase db = QSqlDatabase::addDatabase(url.driverName(), name);
+        url.applyTo(db);
+        if (!db.open()) {
+            const QSqlError failure = db.lastError();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name);
+            throw error(QStringLiteral("Anlegen der Datenbank"), failure);
+        }
+        try {
+            if (sqlite || !holdsProgramTables(db)) {
+                createTables(db, url.kind());
+                created = true;
+            }
+        } catch (...) {
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(name);
+            throw;
+        }
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
-    return true;
+    return created;
 }
 
 QString Database::resolveTableName(const QString &name)
@@ -204,10 +332,10 @@ QString Database::resolveTableName(const QString &name)
     QSqlError error;
     const std::optional<QStringList> tables = SqlDialect::tableNames(connection(), &error);
     if (!tables)
-        throw DbError(describeError(QStringLiteral("Lesen der Tabellenliste"), error));
+        throw Database::error(QStringLiteral("Lesen der Tabellenliste"), error);
     for (const QString &table : *tables) {
         if (table.compare(wanted, Qt::CaseInsensitive) == 0)
-            return table;
+            return schemaSpelling(table);
     }
     throw DbError(
         QStringLiteral("Die Tabelle \"%1\" ist in der Datenbank nicht vorhanden.").arg(wanted));
@@ -216,8 +344,8 @@ QString Database::resolveTableName(const QString &name)
 QString Database::describeError(const QString &action, const QSqlError &error)
 {
     const QString text = error.text().trimmed();
-    const QString file = QDir::toNativeSeparators(filePath());
-    switch (SqlDialect::classify(namedConnection().driverName(), error)) {
+    const QString file = displayName();
+    switch (SqlDialect::classify(g_url.driverName(), error)) {
     case DbFailure::Locked:
         return QStringLiteral("Die Datenbank \"%1\" ist von einem anderen Programm gesperrt. "
                               "Bitte später noch einmal versuchen.\n(%2: %3)")
@@ -252,10 +380,26 @@ QString Database::describeError(const QString &action, const QSqlError &error)
         return QStringLiteral("Die Datenbank hat die Änderung abgelehnt; sie wurde nicht "
                               "gespeichert.\n(%1: %2)")
             .arg(action, text);
+    case DbFailure::Conflict:
+        return QStringLiteral("Ein anderer Arbeitsplatz hat gleichzeitig dieselben Daten geändert; "
+                              "die Änderung wurde nicht gespeichert. Bitte noch einmal "
+                              "versuchen.\n(%1: %2)")
+            .arg(action, text);
+    case DbFailure::Lost:
+        return QStringLiteral("Die Verbindung zur Datenbank \"%1\" ist unterbrochen; die Änderung "
+                              "wurde nicht gespeichert. Die Verbindung wird neu aufgebaut.\n(%2: %3)")
+            .arg(file, action, text);
     case DbFailure::Other:
         break;
     }
     return QStringLiteral("Datenbankfehler beim %1: %2").arg(action, text);
+}
+
+DbError Database::error(const QString &action, const QSqlError &error)
+{
+    const bool conflict =
+        SqlDialect::classify(g_url.driverName(), error) == DbFailure::Conflict;
+    return DbError(describeError(action, error), conflict);
 }
 
 WriteBatch::WriteBatch(Mode mode)
@@ -265,11 +409,12 @@ WriteBatch::WriteBatch(Mode mode)
     if (g_batchDepth == 0) {
         QSqlDatabase db = Database::connection();
         if (g_readOnly)
-            throw DbError(readOnlyMessage(QDir::toNativeSeparators(Database::filePath()),
+            throw DbError(readOnlyMessage(Database::displayName(),
                                           QStringLiteral("nur zum Lesen geöffnet")));
         execOrThrow(db, SqlDialect::beginWriteStatement(db),
                     QStringLiteral("Beginnen einer Transaktion"));
         m_outermost = true;
+        g_batchKeepsStored = mode == KeepStored;
     }
     ++g_batchDepth;
 }
@@ -299,7 +444,41 @@ void WriteBatch::commit()
     // A refused COMMIT leaves the transaction open.
     const QSqlError error = q.lastError();
     q.exec(QStringLiteral("ROLLBACK"));
-    throw DbError(Database::describeError(QStringLiteral("Speichern der Änderungen"), error));
+    throw Database::error(QStringLiteral("Speichern der Änderungen"), error);
+}
+
+bool WriteBatch::isOpen()
+{
+    return g_batchDepth > 0;
+}
+
+bool Database::execWrite(QSqlQuery &query)
+{
+    // A server ends the whole transaction at its first failed statement; a batch that keeps
+    // what was stored before an error fences each write off instead.
+    const bool fenced = isServer() && WriteBatch::isOpen() && g_batchKeepsStored;
+    QSqlQuery fence(connection());
+    if (fenced)
+        fence.exec(QStringLiteral("SAVEPOINT taktora_write"));
+    const bool ok = query.exec();
+    if (fenced)
+        fence.exec(ok ? QStringLiteral("RELEASE SAVEPOINT taktora_write")
+                      : QStringLiteral("ROLLBACK TO SAVEPOINT taktora_write"));
+    return ok;
+}
+
+void retryOnConflict(const std::function<void()> &work)
+{
+    constexpr int Attempts = 5;
+    for (int attempt = 1;; ++attempt) {
+        try {
+            work();
+            return;
+        } catch (const DbError &error) {
+            if (!error.isConflict() || attempt == Attempts)
+                throw;
+        }
+    }
 }
 
 } // namespace tk

@@ -1,15 +1,22 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
+
+#include <functional>
+
+#include "core/common/Errors.h"
+#include "core/db/DatabaseUrl.h"
 
 namespace tk {
 
-// The one database the program works on, reached under the connection name BDE_ALIAS.
-// PATH is the data folder holding taktora.db; the connection is made lazily when the
-// first table or query needs it, so a missing folder is reported by whoever opens first.
-// A folder or file without write rights is opened for reading only: everything can be
-// viewed and printed, every write gets the read-only message.
+// The one database the program works on, reached under the connection name BDE_ALIAS: the
+// SQLite file taktora.db in the data folder, or the database an address names (a SQLite file
+// elsewhere or a PostgreSQL server). The connection is made lazily when the first table or
+// query needs it, so a missing folder or server is reported by whoever opens first, and made
+// again after a server dropped it. A file without write rights is opened for reading only:
+// everything can be viewed and printed, every write gets the read-only message.
 class Database
 {
 public:
@@ -23,22 +30,42 @@ public:
         ReadOnly // never write, whatever the rights
     };
 
-    // Disconnects and points the database at another folder.
+    // Disconnects and points the database at taktora.db in another folder.
     static void setPath(const QString &dataDir, Access access = Access::Auto);
-    static QString path();
+    // Disconnects and points the database at the address.
+    static void setUrl(const DatabaseUrl &url, Access access = Access::Auto);
+    static DatabaseUrl url();
+    static bool isServer();
+    // The SQLite file, empty for a server.
     static QString filePath();
+    // The file or the address (without password) as the operator reads it.
+    static QString displayName();
+
+    // Asked for the password when the server wants one the address and ~/.pgpass lack;
+    // returns a null string when the operator declines. Without a prompt none is asked.
+    using PasswordPrompt = std::function<QString(const QString &displayName)>;
+    static void setPasswordPrompt(PasswordPrompt prompt);
 
     // The open connection; throws DbError (German) when the folder or the file is missing,
-    // the file is not a database or cannot be opened.
+    // the file is not a database, or the server cannot be reached.
     static QSqlDatabase connection();
     static void disconnect();
     static bool isConnected();
+    // Counts the connections made; statements prepared on an earlier one are prepared again.
+    static int connectionCount();
     // True when the open connection can only read.
     static bool isReadOnly();
 
     // Creates the folder and the empty tables when the folder has no database yet.
     // Returns false (and touches nothing) when a database file is already there.
     static bool createDatabase(const QString &dataDir);
+    // The same for an address: a SQLite file, or the tables in an existing empty server
+    // database (false when it already holds the program's tables).
+    static bool createDatabase(const DatabaseUrl &url);
+
+    // Runs a prepared write; false (with the query's error) when it failed. Inside a batch
+    // that keeps what was stored, a failed write on a server leaves the earlier ones intact.
+    static bool execWrite(QSqlQuery &query);
 
     // Canonical table name for a name matched without regard to case (".DB" suffix ignored);
     // throws DbError when the table does not exist.
@@ -46,6 +73,8 @@ public:
 
     // Turns a driver error into the German message shown to the operator.
     static QString describeError(const QString &action, const QSqlError &error);
+    // The error to throw for it, marked when running the transaction again may succeed.
+    static DbError error(const QString &action, const QSqlError &error);
 };
 
 // Groups many writes into one transaction, which holds the write lock from the start (a
@@ -70,11 +99,19 @@ public:
     // Stores the batch; a nested batch leaves that to the outermost one.
     void commit();
 
+    // True inside a batch: a single failing statement must not end the whole transaction.
+    static bool isOpen();
+
 private:
     bool m_outermost = false;
     bool m_done = false;
     Mode m_mode;
     int m_exceptionsAtStart;
 };
+
+// Runs work (which opens its own WriteBatch) and runs it again, up to a few times, when a
+// server broke the transaction off for a serialization failure or a deadlock; the work must
+// re-read what it needs. Other errors and the last failure are thrown.
+void retryOnConflict(const std::function<void()> &work);
 
 } // namespace tk

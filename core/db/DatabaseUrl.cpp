@@ -69,6 +69,13 @@ DatabaseUrl DatabaseUrl::parse(const QString &text)
     return url;
 }
 
+DatabaseUrl DatabaseUrl::sqliteFile(const QString &filePath)
+{
+    DatabaseUrl url;
+    url.m_filePath = filePath;
+    return url;
+}
+
 QString DatabaseUrl::driverName() const
 {
     return m_kind == Kind::SQLite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL");

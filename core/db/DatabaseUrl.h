@@ -21,6 +21,7 @@ public:
 
     // Throws UserError with a German message naming what is wrong.
     static DatabaseUrl parse(const QString &text);
+    static DatabaseUrl sqliteFile(const QString &filePath);
 
     Kind kind() const { return m_kind; }
     QString filePath() const { return m_filePath; } // SQLite
@@ -28,6 +29,8 @@ public:
     int port() const { return m_port; }             // -1: the driver's default
     QString userName() const { return m_userName; }
     QString databaseName() const { return m_databaseName; }
+    bool hasPassword() const { return !m_password.isEmpty(); }
+    void setPassword(const QString &password) { m_password = password; }
 
     // The Qt SQL driver for the kind: "QSQLITE" or "QPSQL".
     QString driverName() const;

@@ -3,10 +3,13 @@
 #include <QStringList>
 #include <QVector>
 
+#include "core/db/DatabaseUrl.h"
+
 namespace tk {
 
-// The database's tables, columns and indexes in one list. Dates are ISO text (YYYY-MM-DD),
-// minutes and numbers INTEGER, the wage REAL.
+// The database's tables, columns and indexes in one list. Minutes and numbers are INTEGER,
+// the wage REAL, dates DATE (ISO text YYYY-MM-DD in SQLite). Besides these columns every
+// table has a row version, and on a server a surrogate key; neither is ever shown.
 struct SchemaIndex
 {
     QString name;
@@ -27,9 +30,20 @@ const QVector<SchemaTable> &schemaTables();
 // the version it was brought to.
 int schemaVersion();
 
-// The statements that create the tables of the current version in an empty database and
-// record the version.
-QStringList schemaStatements();
+// The statements that create the tables of the current version in an empty database of the
+// kind and record the version.
+QStringList schemaStatements(DatabaseUrl::Kind kind);
+
+// Counts the writes of a row: an update or delete that finds another count than it read
+// changes nothing (another workstation was first).
+constexpr const char *RowVersionColumn = "version";
+// The server's key of a row; SQLite has its rowid.
+constexpr const char *SurrogateKeyColumn = "id";
+QString rowVersionDefinition();
+bool isHiddenColumn(const QString &name);
+// A table or column name as the list above spells it (a server hands back names folded to
+// lower case); a name the list lacks as it is.
+QString schemaSpelling(const QString &name);
 
 // Brings the database the process points at to the current version: the steps above the
 // stored version run in order, in one transaction. Runs before any window or command works

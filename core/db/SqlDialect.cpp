@@ -1,8 +1,11 @@
 #include "core/db/SqlDialect.h"
 
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
+
+#include "core/db/Database.h"
 
 namespace tk {
 
@@ -77,27 +80,74 @@ DbFailure classifySqlite(int code, const QString &text)
     }
 }
 
+// A server names the failure by its SQLSTATE, five characters whose first two give the class.
+DbFailure classifySqlState(const QString &state, const QString &text)
+{
+    if (state == QLatin1String("23505"))
+        return DbFailure::Duplicate;
+    if (state == QLatin1String("40001") || state == QLatin1String("40P01"))
+        return DbFailure::Conflict;
+    if (state == QLatin1String("42P01"))
+        return DbFailure::MissingTable;
+    if (state == QLatin1String("25006"))
+        return DbFailure::ReadOnly;
+    if (state == QLatin1String("53100"))
+        return DbFailure::DiskFull;
+    if (state == QLatin1String("55P03"))
+        return DbFailure::Locked;
+    if (state.startsWith(QLatin1String("XX")))
+        return DbFailure::Corrupt;
+    if (state.startsWith(QLatin1String("23")) || state == QLatin1String("P0001"))
+        return DbFailure::Refused;
+    if (state.startsWith(QLatin1String("08")) || state.startsWith(QLatin1String("57P")))
+        return DbFailure::Lost;
+    if (state.startsWith(QLatin1String("28")) || state == QLatin1String("3D000"))
+        return DbFailure::CannotOpen;
+    if (text.contains(QLatin1String("server closed the connection"), Qt::CaseInsensitive)
+        || text.contains(QLatin1String("no connection to the server"), Qt::CaseInsensitive))
+        return DbFailure::Lost;
+    return classifyText(text);
+}
+
 } // namespace
+
+bool SqlDialect::isServer(const QSqlDatabase &db)
+{
+    return !isSqlite(db);
+}
 
 QString SqlDialect::rowIdColumn(const QSqlDatabase &db)
 {
-    return isSqlite(db) ? QStringLiteral("rowid") : QStringLiteral("ctid");
+    return isSqlite(db) ? QStringLiteral("rowid") : QStringLiteral("id");
+}
+
+QString SqlDialect::identifier(const QSqlDatabase &db, const QString &name)
+{
+    return db.driver()->escapeIdentifier(isSqlite(db) ? name : name.toLower(),
+                                         QSqlDriver::FieldName);
 }
 
 std::optional<QSqlError> SqlDialect::configureConnection(QSqlDatabase &db, bool writable)
 {
-    if (!isSqlite(db))
-        return std::nullopt;
     QSqlQuery q(db);
-    // FULL syncs every commit, so a post is durable when it returns. Foreign keys are
-    // checked, so a reference the database declares is kept. Only a writer may change the
-    // journal mode; a reader takes the mode the file has.
-    QStringList pragmas{QStringLiteral("PRAGMA synchronous=FULL"),
-                        QStringLiteral("PRAGMA foreign_keys=ON")};
-    if (writable)
-        pragmas.prepend(QStringLiteral("PRAGMA journal_mode=WAL"));
-    for (const QString &pragma : pragmas) {
-        if (!q.exec(pragma))
+    QStringList settings;
+    if (isSqlite(db)) {
+        // FULL syncs every commit, so a post is durable when it returns. Foreign keys are
+        // checked, so a reference the database declares is kept. Only a writer may change the
+        // journal mode; a reader takes the mode the file has.
+        settings << QStringLiteral("PRAGMA synchronous=FULL")
+                 << QStringLiteral("PRAGMA foreign_keys=ON");
+        if (writable)
+            settings.prepend(QStringLiteral("PRAGMA journal_mode=WAL"));
+    } else {
+        // A row another workstation holds is waited for as long as SQLite waits for its file.
+        settings << QStringLiteral("SET client_min_messages TO warning")
+                 << QStringLiteral("SET lock_timeout = %1").arg(Database::BusyTimeoutMs);
+        if (!writable)
+            settings << QStringLiteral("SET default_transaction_read_only = on");
+    }
+    for (const QString &setting : settings) {
+        if (!q.exec(setting))
             return q.lastError();
         q.finish();
     }
@@ -113,11 +163,13 @@ std::optional<QStringList> SqlDialect::tableNames(const QSqlDatabase &db, QSqlEr
 {
     // The driver's own table list turns a failed read into an empty list, which would
     // make a full disk or a lock look like missing tables.
-    if (!isSqlite(db))
-        return db.tables(QSql::Tables);
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
+    const QString sql = isSqlite(db)
+        ? QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")
+        : QStringLiteral("SELECT table_name FROM information_schema.tables "
+                         "WHERE table_schema = current_schema() AND table_type = 'BASE TABLE'");
+    if (!q.exec(sql)) {
         *error = q.lastError();
         return std::nullopt;
     }
@@ -134,9 +186,11 @@ std::optional<QStringList> SqlDialect::tableNames(const QSqlDatabase &db, QSqlEr
 DbFailure SqlDialect::classify(const QString &driverName, const QSqlError &error)
 {
     const QString text = error.text();
+    if (driverName != SqliteDriver)
+        return classifySqlState(error.nativeErrorCode(), text);
     bool numeric = false;
     const int code = error.nativeErrorCode().toInt(&numeric);
-    if (driverName != SqliteDriver || !numeric)
+    if (!numeric)
         return classifyText(text);
     return classifySqlite(code, text);
 }

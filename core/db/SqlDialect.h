@@ -20,6 +20,8 @@ enum class DbFailure {
     MissingTable, // a statement names a table the database lacks
     Duplicate,    // a unique key is taken
     Refused,      // another rule of the database (foreign key, check, trigger)
+    Conflict,     // a serialization failure or deadlock: the transaction may simply be retried
+    Lost,         // the connection to the server broke off
     Other
 };
 
@@ -28,8 +30,12 @@ enum class DbFailure {
 class SqlDialect
 {
 public:
+    static bool isServer(const QSqlDatabase &db);
     // Column that identifies a stored row for updates and deletes.
     static QString rowIdColumn(const QSqlDatabase &db);
+    // A table or field name as statements write it. A server's tables are made with
+    // unquoted names, which it folds to lower case.
+    static QString identifier(const QSqlDatabase &db, const QString &name);
     // Settings made on every new connection (durability, locking); writable connections are
     // put into WAL mode, so readers never block the writer. Returns the error of a setting
     // that failed.

@@ -1,6 +1,5 @@
 #include "core/db/Table.h"
 
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -11,6 +10,7 @@
 #include "core/common/ClockText.h"
 #include "core/common/Errors.h"
 #include "core/db/Database.h"
+#include "core/db/Schema.h"
 #include "core/db/SqlDialect.h"
 #include "core/db/TableChanges.h"
 
@@ -202,8 +202,15 @@ void Table::open()
     m_tableName = Database::resolveTableName(m_requestedName);
     const QSqlRecord record = db.record(m_tableName);
     m_fieldNames.clear();
-    for (int i = 0; i < record.count(); ++i)
-        m_fieldNames << record.fieldName(i);
+    m_hasRowVersion = false;
+    for (int i = 0; i < record.count(); ++i) {
+        const QString name = record.fieldName(i);
+        if (isHiddenColumn(name))
+            m_hasRowVersion |=
+                name.compare(QLatin1String(RowVersionColumn), Qt::CaseInsensitive) == 0;
+        else
+            m_fieldNames << schemaSpelling(name);
+    }
     m_indexColumns.clear();
     for (QString &name : m_indexFields) {
         const int column = fieldIndex(name);
@@ -462,7 +469,7 @@ void Table::refresh()
 
 QString Table::quoted(const QString &identifier) const
 {
-    return Database::connection().driver()->escapeIdentifier(identifier, QSqlDriver::FieldName);
+    return SqlDialect::identifier(Database::connection(), identifier);
 }
 
 QString Table::rangeCondition(QVariantList &binds) const
@@ -533,12 +540,13 @@ QString Table::selectStatement(QVariantList &binds) const
 void Table::composeSelect()
 {
     const QSqlDatabase db = Database::connection();
-    QStringList columns{SqlDialect::rowIdColumn(db)};
+    QStringList columns{SqlDialect::rowIdColumn(db),
+                        m_hasRowVersion ? quoted(QLatin1String(RowVersionColumn))
+                                        : QStringLiteral("1")};
     for (const QString &name : m_fieldNames)
         columns << quoted(name);
     m_selectHead = QStringLiteral("SELECT %1 FROM %2")
-                       .arg(columns.join(QStringLiteral(", ")),
-                            db.driver()->escapeIdentifier(m_tableName, QSqlDriver::TableName));
+                       .arg(columns.join(QStringLiteral(", ")), quoted(m_tableName));
     QStringList order;
     for (const QString &name : m_indexFields)
         order << quoted(name);
@@ -557,6 +565,7 @@ void Table::reload(qint64 keepRowId, int fallbackRow)
         const QString sql = selectStatement(binds);
         // A view is re-read with the same statement again and again (a range moved day by
         // day, a detail following its master): prepare it once.
+        preparedAnew();
         if (!m_selectQuery || m_selectSql != sql) {
             m_selectQuery = std::make_unique<QSqlQuery>(Database::connection());
             m_selectQuery->setForwardOnly(true);
@@ -569,16 +578,17 @@ void Table::reload(qint64 keepRowId, int fallbackRow)
         if (!q.exec()) {
             const QSqlError error = q.lastError();
             m_selectQuery.reset();
-            throw DbError(Database::describeError(
-                QStringLiteral("Lesen der Tabelle %1").arg(m_tableName), error));
+            throw Database::error(
+                QStringLiteral("Lesen der Tabelle %1").arg(m_tableName), error);
         }
         const int count = int(m_fieldNames.size());
         while (q.next()) {
             Row row;
             row.rowId = q.value(0).toLongLong();
+            row.version = q.value(1).toLongLong();
             row.values.resize(count);
             for (int c = 0; c < count; ++c)
-                row.values[c] = normalized(q.value(c + 1));
+                row.values[c] = normalized(q.value(c + 2));
             m_rows.push_back(std::move(row));
         }
         // A finished read holds no lock on the database.
@@ -686,8 +696,10 @@ void Table::post()
     Row row = m_buffer;
     if (m_state == State::Insert) {
         row.rowId = insertRow(row.values);
+        row.version = 1;
     } else {
         updateRow(row);
+        ++row.version;
         m_rows.remove(m_current);
     }
     if (rowInView(row.values)) {
@@ -728,7 +740,7 @@ void Table::remove()
                           .arg(m_tableName));
     if (m_state == State::Edit)
         cancel();
-    deleteRow(m_rows.at(m_current).rowId);
+    deleteRow(m_rows.at(m_current));
     TableChanges::noteChanged(m_tableName);
     m_rows.remove(m_current);
     m_current = m_rows.isEmpty() ? -1 : std::min(m_current, int(m_rows.size()) - 1);
@@ -737,16 +749,46 @@ void Table::remove()
     announceRecord();
 }
 
+// Statements prepared on a connection that was closed since (a server restarted) are gone
+// with it.
+void Table::preparedAnew()
+{
+    if (m_preparedOn == Database::connectionCount())
+        return;
+    m_selectQuery.reset();
+    m_selectSql.clear();
+    m_insertQuery.reset();
+    m_updateQuery.reset();
+    m_deleteQuery.reset();
+    m_preparedOn = Database::connectionCount();
+}
+
+// Nothing was written: the row is shown as it is stored now, and the edit ends.
+void Table::staleRow()
+{
+    const qint64 keep = m_current >= 0 ? m_rows.at(m_current).rowId : -1;
+    m_buffer = Row();
+    m_bufferTouched = false;
+    m_state = State::Browse;
+    reload(keep, m_current);
+    setState(State::Browse);
+    announceView();
+    announceRecord();
+    throw StaleRowError();
+}
+
 QSqlQuery &Table::prepared(std::unique_ptr<QSqlQuery> &slot,
                            const std::function<QString()> &statement)
 {
+    Database::connection(); // reconnects after a lost connection, counting it
+    preparedAnew();
     if (!slot) {
         slot = std::make_unique<QSqlQuery>(Database::connection());
         if (!slot->prepare(statement())) {
             const QSqlError error = slot->lastError();
             slot.reset();
-            throw DbError(Database::describeError(
-                QStringLiteral("Vorbereiten für Tabelle %1").arg(m_tableName), error));
+            throw Database::error(
+                QStringLiteral("Vorbereiten für Tabelle %1").arg(m_tableName), error);
         }
     }
     return *slot;
@@ -760,50 +802,76 @@ qint64 Table::insertRow(const QVector<QVariant> &values)
             columns << quoted(name);
             marks << QStringLiteral("?");
         }
-        return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+        // A server's key comes back with the row: its last value may be another table's
+        // when a trigger inserts elsewhere.
+        const QString returning = Database::isServer()
+            ? QStringLiteral(" RETURNING ") + QLatin1String(SurrogateKeyColumn)
+            : QString();
+        return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)%4")
             .arg(quoted(m_tableName), columns.join(QStringLiteral(", ")),
-                 marks.join(QStringLiteral(", ")));
+                 marks.join(QStringLiteral(", ")), returning);
     });
     for (int c = 0; c < values.size(); ++c)
         q.bindValue(c, values.at(c));
-    if (!q.exec())
-        throw DbError(Database::describeError(
-            QStringLiteral("Speichern in Tabelle %1").arg(m_tableName), q.lastError()));
-    const qint64 id = q.lastInsertId().toLongLong();
+    if (!Database::execWrite(q))
+        throw Database::error(QStringLiteral("Speichern in Tabelle %1").arg(m_tableName),
+                              q.lastError());
+    const qint64 id = Database::isServer() && q.next() ? q.value(0).toLongLong()
+                                                        : q.lastInsertId().toLongLong();
     q.finish();
     return id;
 }
 
+// Both writes name the row by its key and the version it was read with; a row another
+// workstation changed or deleted since matches neither.
 void Table::updateRow(const Row &row)
 {
     QSqlQuery &q = prepared(m_updateQuery, [this] {
         QStringList assignments;
         for (const QString &name : m_fieldNames)
             assignments << quoted(name) + QStringLiteral(" = ?");
-        return QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
-            .arg(quoted(m_tableName), assignments.join(QStringLiteral(", ")),
-                 SqlDialect::rowIdColumn(Database::connection()));
+        QString where = SqlDialect::rowIdColumn(Database::connection()) + QStringLiteral(" = ?");
+        if (m_hasRowVersion) {
+            const QString version = quoted(QLatin1String(RowVersionColumn));
+            assignments << QStringLiteral("%1 = %1 + 1").arg(version);
+            where += QStringLiteral(" AND %1 = ?").arg(version);
+        }
+        return QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+            .arg(quoted(m_tableName), assignments.join(QStringLiteral(", ")), where);
     });
-    for (int c = 0; c < row.values.size(); ++c)
-        q.bindValue(c, row.values.at(c));
-    q.bindValue(int(row.values.size()), row.rowId);
-    if (!q.exec())
-        throw DbError(Database::describeError(
-            QStringLiteral("Speichern in Tabelle %1").arg(m_tableName), q.lastError()));
+    int bind = 0;
+    for (const QVariant &value : row.values)
+        q.bindValue(bind++, value);
+    q.bindValue(bind++, row.rowId);
+    if (m_hasRowVersion)
+        q.bindValue(bind, row.version);
+    if (!Database::execWrite(q))
+        throw Database::error(QStringLiteral("Speichern in Tabelle %1").arg(m_tableName),
+                              q.lastError());
+    const int written = q.numRowsAffected();
     q.finish();
+    if (written == 0)
+        staleRow();
 }
 
-void Table::deleteRow(qint64 rowId)
+void Table::deleteRow(const Row &row)
 {
     QSqlQuery &q = prepared(m_deleteQuery, [this] {
-        return QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
-            .arg(quoted(m_tableName), SqlDialect::rowIdColumn(Database::connection()));
+        QString where = SqlDialect::rowIdColumn(Database::connection()) + QStringLiteral(" = ?");
+        if (m_hasRowVersion)
+            where += QStringLiteral(" AND %1 = ?").arg(quoted(QLatin1String(RowVersionColumn)));
+        return QStringLiteral("DELETE FROM %1 WHERE %2").arg(quoted(m_tableName), where);
     });
-    q.bindValue(0, rowId);
-    if (!q.exec())
-        throw DbError(Database::describeError(
-            QStringLiteral("Löschen in Tabelle %1").arg(m_tableName), q.lastError()));
+    q.bindValue(0, row.rowId);
+    if (m_hasRowVersion)
+        q.bindValue(1, row.version);
+    if (!Database::execWrite(q))
+        throw Database::error(QStringLiteral("Löschen in Tabelle %1").arg(m_tableName),
+                              q.lastError());
+    const int deleted = q.numRowsAffected();
     q.finish();
+    if (deleted == 0)
+        staleRow();
 }
 
 // ------------------------------------------------------------------ fields
@@ -907,13 +975,11 @@ void Query::open(const QVariantList &binds)
     QSqlQuery q(Database::connection());
     q.setForwardOnly(true);
     if (!q.prepare(m_sql))
-        throw DbError(
-            Database::describeError(QStringLiteral("Ausführen der Abfrage"), q.lastError()));
+        throw Database::error(QStringLiteral("Ausführen der Abfrage"), q.lastError());
     for (const QVariant &b : binds)
         q.addBindValue(normalized(b));
     if (!q.exec())
-        throw DbError(
-            Database::describeError(QStringLiteral("Ausführen der Abfrage"), q.lastError()));
+        throw Database::error(QStringLiteral("Ausführen der Abfrage"), q.lastError());
     const QSqlRecord record = q.record();
     for (int i = 0; i < record.count(); ++i)
         m_columns << record.fieldName(i);
@@ -931,13 +997,11 @@ void Query::execute(const QVariantList &binds)
     close();
     QSqlQuery q(Database::connection());
     if (!q.prepare(m_sql))
-        throw DbError(
-            Database::describeError(QStringLiteral("Ausführen der Anweisung"), q.lastError()));
+        throw Database::error(QStringLiteral("Ausführen der Anweisung"), q.lastError());
     for (const QVariant &b : binds)
         q.addBindValue(normalized(b));
-    if (!q.exec())
-        throw DbError(
-            Database::describeError(QStringLiteral("Ausführen der Anweisung"), q.lastError()));
+    if (!Database::execWrite(q))
+        throw Database::error(QStringLiteral("Ausführen der Anweisung"), q.lastError());
 }
 
 void Query::close()

@@ -156,6 +156,7 @@ private:
     struct Row
     {
         qint64 rowId = -1;
+        qint64 version = 1; // the row version read; a write expects it unchanged
         QVector<QVariant> values;
     };
 
@@ -171,7 +172,9 @@ private:
     int compareKeys(const QVector<QVariant> &a, const QVector<QVariant> &b, int fieldCount) const;
     qint64 insertRow(const QVector<QVariant> &values);
     void updateRow(const Row &row);
-    void deleteRow(qint64 rowId);
+    void deleteRow(const Row &row);
+    void preparedAnew();
+    [[noreturn]] void staleRow();
     QSqlQuery &prepared(std::unique_ptr<QSqlQuery> &slot,
                         const std::function<QString()> &statement);
     QString quoted(const QString &identifier) const;
@@ -188,6 +191,8 @@ private:
     QStringList m_indexFields;
     QVector<int> m_indexColumns;
     QStringList m_fieldNames;
+    bool m_hasRowVersion = false; // a database older than row versions has none
+    int m_preparedOn = 0;         // the connection the statements below were prepared on
     bool m_readOnly = false;
     State m_state = State::Inactive;
 
