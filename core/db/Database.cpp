@@ -452,7 +452,7 @@ bool WriteBatch::isOpen()
     return g_batchDepth > 0;
 }
 
-bool Database::execWrite(QSqlQuery &query)
+bool Database::execWrite(QSqlQuery &query, const QString &sql)
 {
     // A server ends the whole transaction at its first failed statement; a batch that keeps
     // what was stored before an error fences each write off instead.
@@ -460,7 +460,7 @@ bool Database::execWrite(QSqlQuery &query)
     QSqlQuery fence(connection());
     if (fenced)
         fence.exec(QStringLiteral("SAVEPOINT taktora_write"));
-    const bool ok = query.exec();
+    const bool ok = sql.isEmpty() ? query.exec() : query.exec(sql);
     if (fenced)
         fence.exec(ok ? QStringLiteral("RELEASE SAVEPOINT taktora_write")
                       : QStringLiteral("ROLLBACK TO SAVEPOINT taktora_write"));

@@ -63,9 +63,10 @@ public:
     // database (false when it already holds the program's tables).
     static bool createDatabase(const DatabaseUrl &url);
 
-    // Runs a prepared write; false (with the query's error) when it failed. Inside a batch
-    // that keeps what was stored, a failed write on a server leaves the earlier ones intact.
-    static bool execWrite(QSqlQuery &query);
+    // Runs a prepared write, or sql when given; false (with the query's error) when it
+    // failed. Inside a batch that keeps what was stored, a failed write on a server leaves
+    // the earlier ones intact.
+    static bool execWrite(QSqlQuery &query, const QString &sql = QString());
 
     // Canonical table name for a name matched without regard to case (".DB" suffix ignored);
     // throws DbError when the table does not exist.

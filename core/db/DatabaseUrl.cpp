@@ -76,6 +76,13 @@ DatabaseUrl DatabaseUrl::sqliteFile(const QString &filePath)
     return url;
 }
 
+DatabaseUrl DatabaseUrl::withDatabaseName(const QString &name) const
+{
+    DatabaseUrl url = *this;
+    url.m_databaseName = name;
+    return url;
+}
+
 QString DatabaseUrl::driverName() const
 {
     return m_kind == Kind::SQLite ? QStringLiteral("QSQLITE") : QStringLiteral("QPSQL");

@@ -29,6 +29,8 @@ public:
     int port() const { return m_port; }             // -1: the driver's default
     QString userName() const { return m_userName; }
     QString databaseName() const { return m_databaseName; }
+    // The same server with another database on it.
+    DatabaseUrl withDatabaseName(const QString &name) const;
     bool hasPassword() const { return !m_password.isEmpty(); }
     void setPassword(const QString &password) { m_password = password; }
 

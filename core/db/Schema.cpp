@@ -6,6 +6,7 @@
 
 #include "core/common/Errors.h"
 #include "core/db/Database.h"
+#include "core/db/SqlDialect.h"
 #include "core/db/Table.h"
 
 namespace tk {
@@ -32,7 +33,7 @@ void execute(const QString &sql)
 // field; their employees keep the calendar month.
 bool personalLacksAuswertBegin()
 {
-    const QSqlRecord personal = Database::connection().record(QStringLiteral("Personal"));
+    const QSqlRecord personal = SqlDialect::record(Database::connection(), QStringLiteral("Personal"));
     return !personal.isEmpty() && !personal.contains(QStringLiteral("AuswertBegin"));
 }
 
@@ -49,7 +50,7 @@ QStringList tablesLackingRowVersion()
     QStringList lacking;
     const QSqlDatabase db = Database::connection();
     for (const SchemaTable &table : schemaTables()) {
-        const QSqlRecord record = db.record(table.name);
+        const QSqlRecord record = SqlDialect::record(db, table.name);
         if (!record.isEmpty() && !record.contains(QLatin1String(RowVersionColumn)))
             lacking << table.name;
     }

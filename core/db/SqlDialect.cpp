@@ -127,6 +127,11 @@ QString SqlDialect::identifier(const QSqlDatabase &db, const QString &name)
                                          QSqlDriver::FieldName);
 }
 
+QSqlRecord SqlDialect::record(const QSqlDatabase &db, const QString &table)
+{
+    return db.record(identifier(db, table));
+}
+
 std::optional<QSqlError> SqlDialect::configureConnection(QSqlDatabase &db, bool writable)
 {
     QSqlQuery q(db);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSqlDatabase>
+#include <QSqlRecord>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -36,6 +37,8 @@ public:
     // A table or field name as statements write it. A server's tables are made with
     // unquoted names, which it folds to lower case.
     static QString identifier(const QSqlDatabase &db, const QString &name);
+    // The fields of a table as the database has them; empty when there is no such table.
+    static QSqlRecord record(const QSqlDatabase &db, const QString &table);
     // Settings made on every new connection (durability, locking); writable connections are
     // put into WAL mode, so readers never block the writer. Returns the error of a setting
     // that failed.

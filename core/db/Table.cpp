@@ -200,7 +200,7 @@ void Table::open()
         return;
     QSqlDatabase db = Database::connection();
     m_tableName = Database::resolveTableName(m_requestedName);
-    const QSqlRecord record = db.record(m_tableName);
+    const QSqlRecord record = SqlDialect::record(db, m_tableName);
     m_fieldNames.clear();
     m_hasRowVersion = false;
     for (int i = 0; i < record.count(); ++i) {
@@ -996,6 +996,13 @@ void Query::execute(const QVariantList &binds)
 {
     close();
     QSqlQuery q(Database::connection());
+    // A server prepares no statement that changes tables (ALTER TABLE); without values there
+    // is nothing to prepare for.
+    if (binds.isEmpty()) {
+        if (!Database::execWrite(q, m_sql))
+            throw Database::error(QStringLiteral("Ausführen der Anweisung"), q.lastError());
+        return;
+    }
     if (!q.prepare(m_sql))
         throw Database::error(QStringLiteral("Ausführen der Anweisung"), q.lastError());
     for (const QVariant &b : binds)

@@ -1,33 +1,108 @@
 #include "tests/support/TempDataDir.h"
 
+#include <QCoreApplication>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "core/db/Database.h"
+#include "core/db/DatabaseUrl.h"
 
 namespace tk::test {
 
+namespace {
+
+// CTest takes this exit status as "skipped" (SKIP_RETURN_CODE).
+constexpr int SkipExitCode = 77;
+
+DatabaseUrl serverUrl()
+{
+    const QString text = qEnvironmentVariable("TAKTORA_TEST_PG_URL");
+    if (text.isEmpty()) {
+        std::fputs("TAKTORA_TEST_PG_URL fehlt: scripts/test.sh startet den Testserver.\n", stderr);
+        std::exit(SkipExitCode);
+    }
+    return DatabaseUrl::parse(text);
+}
+
+// Runs a statement on the server's own database, outside the program's connection.
+void administer(const QString &sql)
+{
+    const QString name = QStringLiteral("taktora_test_admin");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        serverUrl().applyTo(db);
+        if (!db.open())
+            qFatal("Testserver: %s", qPrintable(db.lastError().text()));
+        QSqlQuery q(db);
+        if (!q.exec(sql))
+            qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
+} // namespace
+
+bool TempDataDir::onServer()
+{
+    return qEnvironmentVariable("TAKTORA_TEST_BACKEND") == QLatin1String("postgresql");
+}
+
 TempDataDir::TempDataDir(bool withDatabase)
 {
+    if (!onServer()) {
+        if (withDatabase)
+            Database::createDatabase(m_dir.path());
+        Database::setPath(m_dir.path());
+        m_url = QStringLiteral("sqlite:") + m_dir.filePath(QLatin1String(Database::FileName));
+        return;
+    }
+    static int made = 0;
+    m_serverDatabase = QStringLiteral("test_%1_%2").arg(QCoreApplication::applicationPid()).arg(++made);
+    administer(QStringLiteral("CREATE DATABASE %1").arg(m_serverDatabase));
+    const DatabaseUrl url = serverUrl().withDatabaseName(m_serverDatabase);
     if (withDatabase)
-        Database::createDatabase(m_dir.path());
-    Database::setPath(m_dir.path());
+        Database::createDatabase(url);
+    Database::setUrl(url);
+    m_url = url.displayText();
 }
 
 TempDataDir::~TempDataDir()
 {
     Database::disconnect();
+    if (!m_serverDatabase.isEmpty())
+        administer(QStringLiteral("DROP DATABASE %1 WITH (FORCE)").arg(m_serverDatabase));
 }
 
 void TempDataDir::exec(const QString &sql, const QVariantList &binds)
 {
     QSqlQuery q(Database::connection());
-    q.prepare(sql);
-    for (const QVariant &b : binds)
-        q.addBindValue(b);
-    if (!q.exec())
+    if (!binds.isEmpty()) {
+        q.prepare(sql);
+        for (const QVariant &b : binds)
+            q.addBindValue(b);
+    }
+    if (!(binds.isEmpty() ? q.exec(sql) : q.exec()))
         qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+}
+
+void TempDataDir::refuseWrites(const QString &name, const QString &event, const QString &when,
+                               const QString &message)
+{
+    if (!onServer()) {
+        exec(QStringLiteral("CREATE TRIGGER %1 %2 WHEN %3 BEGIN SELECT RAISE(ABORT, '%4'); END")
+                 .arg(name, event, when, message));
+        return;
+    }
+    const QString returned = event.contains(QLatin1String("DELETE")) ? QStringLiteral("OLD")
+                                                                      : QStringLiteral("NEW");
+    exec(QStringLiteral("CREATE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
+                        "IF %2 THEN RAISE EXCEPTION '%3'; END IF; RETURN %4; END $$")
+             .arg(name, when, message, returned));
+    exec(QStringLiteral("CREATE TRIGGER %1 %2 FOR EACH ROW EXECUTE FUNCTION %1()").arg(name, event));
 }
 
 } // namespace tk::test

@@ -47,8 +47,8 @@ void TestDaySheetReplace::failureHalfWayKeepsTheOldEntries()
     addEmployee(1, QStringLiteral("Hans"), QStringLiteral("Müller"), 1, 1);
     addDayRecord(1, m_day, 1, 480, 0);
     addExampleEntries(1, m_day);
-    TempDataDir::exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON AuswPos "
-                                     "WHEN NEW.Von = 1000 BEGIN SELECT RAISE(ABORT, 'voll'); END"));
+    TempDataDir::refuseWrites(QStringLiteral("refuse"), QStringLiteral("BEFORE INSERT ON AuswPos"),
+                              QStringLiteral("NEW.Von = 1000"), QStringLiteral("voll"));
     RecordingTables t;
     t.restrictDays(1, m_day, m_day);
     t.evaluation.EvaluateDay(1, m_day);

@@ -267,6 +267,7 @@ void TestGrossWageList::everyGenerationStartsFromZero()
 // "inf": the row keeps its name, says why it is invalid and adds nothing to the totals.
 void TestGrossWageList::rowsThatDoNotFitAreMarkedInvalid()
 {
+    TK_SQLITE_ONLY(); // the server's integer columns refuse such values when they are stored
     const QDate first(2024, 3, 1);
     const struct
     {
