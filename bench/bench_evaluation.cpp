@@ -75,7 +75,8 @@ public:
 private:
     void generatePlans()
     {
-        exec(QStringLiteral("INSERT INTO Schicht (Schichtplan, Bezeichnung) VALUES (1, 'Frühschicht')"));
+        exec(QStringLiteral(
+            "INSERT INTO Schicht (Schichtplan, Bezeichnung) VALUES (1, 'Frühschicht')"));
         QSqlQuery q(Database::connection());
         q.prepare(QStringLiteral(
             "INSERT INTO Tagplan (Schichtplan, Tagesplan, Von, Bis, PauseVon1, PauseBis1, "

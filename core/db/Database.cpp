@@ -206,8 +206,9 @@ bool holdsProgramTables(const QSqlDatabase &db)
 
 void Database::setPath(const QString &dataDir, Access access)
 {
-    setUrl(DatabaseUrl::sqliteFile(QDir(QDir::cleanPath(dataDir)).filePath(QLatin1String(FileName))),
-           access);
+    setUrl(
+        DatabaseUrl::sqliteFile(QDir(QDir::cleanPath(dataDir)).filePath(QLatin1String(FileName))),
+        access);
 }
 
 void Database::setUrl(const DatabaseUrl &url, Access access)
@@ -386,8 +387,9 @@ QString Database::describeError(const QString &action, const QSqlError &error)
                               "versuchen.\n(%1: %2)")
             .arg(action, text);
     case DbFailure::Lost:
-        return QStringLiteral("Die Verbindung zur Datenbank \"%1\" ist unterbrochen; die Änderung "
-                              "wurde nicht gespeichert. Die Verbindung wird neu aufgebaut.\n(%2: %3)")
+        return QStringLiteral(
+                   "Die Verbindung zur Datenbank \"%1\" ist unterbrochen; die Änderung "
+                   "wurde nicht gespeichert. Die Verbindung wird neu aufgebaut.\n(%2: %3)")
             .arg(file, action, text);
     case DbFailure::Other:
         break;
@@ -397,8 +399,7 @@ QString Database::describeError(const QString &action, const QSqlError &error)
 
 DbError Database::error(const QString &action, const QSqlError &error)
 {
-    const bool conflict =
-        SqlDialect::classify(g_url.driverName(), error) == DbFailure::Conflict;
+    const bool conflict = SqlDialect::classify(g_url.driverName(), error) == DbFailure::Conflict;
     return DbError(describeError(action, error), conflict);
 }
 
@@ -409,8 +410,8 @@ WriteBatch::WriteBatch(Mode mode)
     if (g_batchDepth == 0) {
         QSqlDatabase db = Database::connection();
         if (g_readOnly)
-            throw DbError(readOnlyMessage(Database::displayName(),
-                                          QStringLiteral("nur zum Lesen geöffnet")));
+            throw DbError(
+                readOnlyMessage(Database::displayName(), QStringLiteral("nur zum Lesen geöffnet")));
         execOrThrow(db, SqlDialect::beginWriteStatement(db),
                     QStringLiteral("Beginnen einer Transaktion"));
         m_outermost = true;

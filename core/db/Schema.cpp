@@ -33,7 +33,8 @@ void execute(const QString &sql)
 // field; their employees keep the calendar month.
 bool personalLacksAuswertBegin()
 {
-    const QSqlRecord personal = SqlDialect::record(Database::connection(), QStringLiteral("Personal"));
+    const QSqlRecord personal =
+        SqlDialect::record(Database::connection(), QStringLiteral("Personal"));
     return !personal.isEmpty() && !personal.contains(QStringLiteral("AuswertBegin"));
 }
 
@@ -213,7 +214,8 @@ QStringList schemaStatements(DatabaseUrl::Kind kind)
     for (const SchemaTable &table : schemaTables())
         statements << createTableStatements(table, kind);
     if (kind == DatabaseUrl::Kind::PostgreSQL)
-        statements << QStringLiteral("CREATE TABLE %1 (Version integer NOT NULL)").arg(VersionTable);
+        statements
+            << QStringLiteral("CREATE TABLE %1 (Version integer NOT NULL)").arg(VersionTable);
     statements << storeVersionStatements(kind);
     return statements;
 }

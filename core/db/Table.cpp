@@ -578,8 +578,7 @@ void Table::reload(qint64 keepRowId, int fallbackRow)
         if (!q.exec()) {
             const QSqlError error = q.lastError();
             m_selectQuery.reset();
-            throw Database::error(
-                QStringLiteral("Lesen der Tabelle %1").arg(m_tableName), error);
+            throw Database::error(QStringLiteral("Lesen der Tabelle %1").arg(m_tableName), error);
         }
         const int count = int(m_fieldNames.size());
         while (q.next()) {
@@ -787,8 +786,8 @@ QSqlQuery &Table::prepared(std::unique_ptr<QSqlQuery> &slot,
         if (!slot->prepare(statement())) {
             const QSqlError error = slot->lastError();
             slot.reset();
-            throw Database::error(
-                QStringLiteral("Vorbereiten für Tabelle %1").arg(m_tableName), error);
+            throw Database::error(QStringLiteral("Vorbereiten für Tabelle %1").arg(m_tableName),
+                                  error);
         }
     }
     return *slot;
@@ -816,8 +815,8 @@ qint64 Table::insertRow(const QVector<QVariant> &values)
     if (!Database::execWrite(q))
         throw Database::error(QStringLiteral("Speichern in Tabelle %1").arg(m_tableName),
                               q.lastError());
-    const qint64 id = Database::isServer() && q.next() ? q.value(0).toLongLong()
-                                                        : q.lastInsertId().toLongLong();
+    const qint64 id =
+        Database::isServer() && q.next() ? q.value(0).toLongLong() : q.lastInsertId().toLongLong();
     q.finish();
     return id;
 }

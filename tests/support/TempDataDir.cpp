@@ -61,7 +61,8 @@ TempDataDir::TempDataDir(bool withDatabase)
         return;
     }
     static int made = 0;
-    m_serverDatabase = QStringLiteral("test_%1_%2").arg(QCoreApplication::applicationPid()).arg(++made);
+    m_serverDatabase =
+        QStringLiteral("test_%1_%2").arg(QCoreApplication::applicationPid()).arg(++made);
     administer(QStringLiteral("CREATE DATABASE %1").arg(m_serverDatabase));
     const DatabaseUrl url = serverUrl().withDatabaseName(m_serverDatabase);
     if (withDatabase)
@@ -97,12 +98,13 @@ void TempDataDir::refuseWrites(const QString &name, const QString &event, const 
                  .arg(name, event, when, message));
         return;
     }
-    const QString returned = event.contains(QLatin1String("DELETE")) ? QStringLiteral("OLD")
-                                                                      : QStringLiteral("NEW");
+    const QString returned =
+        event.contains(QLatin1String("DELETE")) ? QStringLiteral("OLD") : QStringLiteral("NEW");
     exec(QStringLiteral("CREATE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
                         "IF %2 THEN RAISE EXCEPTION '%3'; END IF; RETURN %4; END $$")
              .arg(name, when, message, returned));
-    exec(QStringLiteral("CREATE TRIGGER %1 %2 FOR EACH ROW EXECUTE FUNCTION %1()").arg(name, event));
+    exec(
+        QStringLiteral("CREATE TRIGGER %1 %2 FOR EACH ROW EXECUTE FUNCTION %1()").arg(name, event));
 }
 
 } // namespace tk::test

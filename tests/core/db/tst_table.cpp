@@ -320,18 +320,20 @@ void changeElsewhere(const QString &sql)
 void TestTable::rowChangedElsewhereIsNeverOverwritten()
 {
     TempDataDir dir;
-    TempDataDir::exec(QStringLiteral("INSERT INTO Personal (PersonalNummer, Name) VALUES (7, 'Alt')"));
+    TempDataDir::exec(
+        QStringLiteral("INSERT INTO Personal (PersonalNummer, Name) VALUES (7, 'Alt')"));
     Table t(QStringLiteral("Personal"), QStringLiteral("PersonalNummer"));
     t.open();
-    changeElsewhere(
-        QStringLiteral("UPDATE Personal SET Name = 'Dort', version = version + 1 WHERE PersonalNummer = 7"));
+    changeElsewhere(QStringLiteral(
+        "UPDATE Personal SET Name = 'Dort', version = version + 1 WHERE PersonalNummer = 7"));
     t.field("Name").setAsString(QStringLiteral("Hier"));
     try {
         t.post();
         QFAIL("stale row written");
     } catch (const StaleRowError &e) {
         QCOMPARE(e.message(),
-                 QStringLiteral("Der Datensatz wurde inzwischen an einem anderen Arbeitsplatz geändert."));
+                 QStringLiteral(
+                     "Der Datensatz wurde inzwischen an einem anderen Arbeitsplatz geändert."));
     }
     // the stored values are shown, and the next edit builds on them
     QCOMPARE(t.state(), Table::State::Browse);

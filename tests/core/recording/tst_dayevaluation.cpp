@@ -248,10 +248,9 @@ void TestDayEvaluation::errorKeepsEarlierRecordsAndRestoresTables()
     TempDataDir dir;
     exampleData();
     addExampleEntries(1, Monday);
-    TempDataDir::refuseWrites(QStringLiteral("refuse_tenth"),
-                              QStringLiteral("BEFORE INSERT ON auswert"),
-                              QStringLiteral("NEW.Datum = '2024-03-10'"),
-                              QStringLiteral("Speicher voll"));
+    TempDataDir::refuseWrites(
+        QStringLiteral("refuse_tenth"), QStringLiteral("BEFORE INSERT ON auswert"),
+        QStringLiteral("NEW.Datum = '2024-03-10'"), QStringLiteral("Speicher voll"));
     Tables t;
     t.selectEmployee(1);
     t.restrictMonth(1, 3, 2024);
@@ -265,12 +264,12 @@ void TestDayEvaluation::errorKeepsEarlierRecordsAndRestoresTables()
     QVERIFY(!t.auswPos.controlsDisabled());
 
     // The same failure while days are re-evaluated: the range on the entries is lifted.
-    TempDataDir::exec(TempDataDir::onServer() ? QStringLiteral("DROP TRIGGER refuse_tenth ON auswert")
-                                              : QStringLiteral("DROP TRIGGER refuse_tenth"));
-    TempDataDir::refuseWrites(QStringLiteral("refuse_update"),
-                              QStringLiteral("BEFORE UPDATE ON auswert"),
-                              QStringLiteral("NEW.Datum = '2024-03-04'"),
-                              QStringLiteral("Speicher voll"));
+    TempDataDir::exec(TempDataDir::onServer()
+                          ? QStringLiteral("DROP TRIGGER refuse_tenth ON auswert")
+                          : QStringLiteral("DROP TRIGGER refuse_tenth"));
+    TempDataDir::refuseWrites(
+        QStringLiteral("refuse_update"), QStringLiteral("BEFORE UPDATE ON auswert"),
+        QStringLiteral("NEW.Datum = '2024-03-04'"), QStringLiteral("Speicher voll"));
     QVERIFY_THROWS_EXCEPTION(DbError,
                              t.evaluation.EvaluatePeriod(1, QDate(2024, 3, 1), QDate(2024, 3, 31)));
     QVERIFY(!t.auswPos.hasRange());

@@ -331,8 +331,8 @@ void TestReportLayout::walksATableAndItsLinkedTable()
 {
     tk::test::TempDataDir dir;
     QVERIFY(dir.isValid());
-    tk::test::TempDataDir::exec(
-        "INSERT INTO Schicht (Schichtplan, Bezeichnung) VALUES (2, 'Spät'), (1, 'Früh'), (3, 'Nacht')");
+    tk::test::TempDataDir::exec("INSERT INTO Schicht (Schichtplan, Bezeichnung) VALUES (2, "
+                                "'Spät'), (1, 'Früh'), (3, 'Nacht')");
     tk::test::TempDataDir::exec("INSERT INTO Tagplan (Schichtplan, Tagesplan, Bezeichnung) VALUES "
                                 "(1, 2, 'Di'), (1, 1, 'Mo'), (2, 1, 'Mo')");
     Table plans("Schicht", "Schichtplan");
