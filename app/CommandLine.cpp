@@ -5,12 +5,17 @@
 #include <QDir>
 #include <QRegularExpression>
 
+#include "core/common/Errors.h"
+#include "core/db/DatabaseUrl.h"
+
 namespace tk {
 
 namespace {
 
 const QString DataDirOption = QStringLiteral("data-dir");
+const QString DatabaseOption = QStringLiteral("database");
 const QString CreateOption = QStringLiteral("create-database");
+const QString CopyOption = QStringLiteral("copy-database");
 const QString RecalcOption = QStringLiteral("recalc");
 const QString PdfOption = QStringLiteral("pdf");
 const QString MonthOption = QStringLiteral("month");
@@ -54,7 +59,9 @@ void addOptions(QCommandLineParser &parser)
 {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.addOptions({{DataDirOption, QString(), QStringLiteral("ORDNER")},
+                       {DatabaseOption, QString(), QStringLiteral("ADRESSE")},
                        {CreateOption, QString()},
+                       {CopyOption, QString(), QStringLiteral("ADRESSE")},
                        {RecalcOption, QString(), QStringLiteral("JJJJ-MM")},
                        {PdfOption, QString(), QStringLiteral("LISTE")},
                        {MonthOption, QString(), QStringLiteral("JJJJ-MM")},
@@ -100,6 +107,7 @@ bool chooseMode(const QCommandLineParser &parser, RunMode *mode, QString *error)
 {
     const std::pair<QString, RunMode> modes[] = {{HelpOption, RunMode::Help},
                                                  {CreateOption, RunMode::CreateDatabase},
+                                                 {CopyOption, RunMode::CopyDatabase},
                                                  {RecalcOption, RunMode::Recalc},
                                                  {PdfOption, RunMode::ListPdf}};
     QStringList given;
@@ -158,14 +166,31 @@ bool readListOptions(const QCommandLineParser &parser, CommandLine *c)
 // "--recalc --data-dir x" gives --recalc the value "--data-dir": the month is missing.
 bool valuesPresent(const QCommandLineParser &parser, QString *error)
 {
-    for (const QString &name :
-         {DataDirOption, RecalcOption, PdfOption, MonthOption, EmployeeOption, OutputOption}) {
+    for (const QString &name : {DataDirOption, DatabaseOption, CopyOption, RecalcOption, PdfOption,
+                                MonthOption, EmployeeOption, OutputOption}) {
         for (const QString &value : parser.values(name)) {
             if (value.startsWith(QLatin1String("--"))) {
                 *error = QStringLiteral("Nach --%1 fehlt der Wert.").arg(name);
                 return false;
             }
         }
+    }
+    return true;
+}
+
+// A database address, checked now so that a typing error is reported before any work.
+bool readAddress(const QCommandLineParser &parser, const QString &name, QString *value,
+                 QString *error)
+{
+    if (!singleValue(parser, name, value, error))
+        return false;
+    if (!parser.isSet(name))
+        return true;
+    try {
+        DatabaseUrl::parse(*value);
+    } catch (const UserError &refusal) {
+        *error = refusal.message();
+        return false;
     }
     return true;
 }
@@ -191,6 +216,13 @@ bool readOptions(const QCommandLineParser &parser, CommandLine *c)
         }
         // A relative folder is taken from the current directory, as a shell user expects.
         c->dataDir = QDir::cleanPath(QDir::current().absoluteFilePath(dataDir));
+    }
+    if (!readAddress(parser, DatabaseOption, &c->database, &c->error)
+        || !readAddress(parser, CopyOption, &c->copyTarget, &c->error))
+        return false;
+    if (!c->database.isEmpty() && !c->dataDir.isEmpty()) {
+        c->error = QStringLiteral("--data-dir und --database schließen einander aus.");
+        return false;
     }
     if (c->mode != RunMode::ListPdf) {
         for (const QString &name : {MonthOption, EmployeeOption, OutputOption}) {
@@ -236,13 +268,19 @@ CommandLine parseCommandLine(const QStringList &arguments)
 QString commandLineUsage()
 {
     return QStringLiteral(
-        "Aufruf: taktora [--data-dir ORDNER] [--create-database]\n"
-        "        taktora [--data-dir ORDNER] --recalc JJJJ-MM\n"
-        "        taktora [--data-dir ORDNER] --pdf LISTE [--month JJJJ-MM] [--employee NR]\n"
+        "Aufruf: taktora [DATENBANK] [--create-database]\n"
+        "        taktora [DATENBANK] --copy-database ADRESSE\n"
+        "        taktora [DATENBANK] --recalc JJJJ-MM\n"
+        "        taktora [DATENBANK] --pdf LISTE [--month JJJJ-MM] [--employee NR]\n"
         "                --output DATEI.pdf\n"
+        "DATENBANK ist --data-dir ORDNER oder --database ADRESSE; ohne beides gilt der\n"
+        "Eintrag [Datenbank] Url= der INI-Datei, sonst \"Daten\" neben dem Programm.\n"
         "  --data-dir ORDNER   Datenordner statt \"Daten\" neben dem Programm\n"
-        "  --create-database   legt den Datenordner mit leeren Tabellen an, wenn er noch\n"
-        "                      keine Datenbank enthält, und beendet sich\n"
+        "  --database ADRESSE  sqlite:PFAD oder postgresql://benutzer@rechner:port/name\n"
+        "                      (Unix-Socket: postgresql:///name?host=/ordner&port=5432)\n"
+        "  --create-database   legt die leeren Tabellen an, wenn die Datenbank noch keine\n"
+        "                      enthält, und beendet sich\n"
+        "  --copy-database ADRESSE  kopiert alle Tabellen in eine leere Datenbank\n"
         "  --recalc JJJJ-MM    rechnet den Monat für alle Mitarbeiter neu\n"
         "  --pdf LISTE         schreibt eine Liste als PDF: summen, detail, bruttolohn,\n"
         "                      schichtplan oder personal; summen, detail und bruttolohn\n"

@@ -12,6 +12,7 @@ enum class RunMode {
     Windows,        // splash, main window, event loop
     Help,           // --help: the usage text
     CreateDatabase, // --create-database
+    CopyDatabase,   // --copy-database URL
     Recalc,         // --recalc YYYY-MM
     ListPdf         // --pdf LIST --month YYYY-MM [--employee N] --output FILE
 };
@@ -25,13 +26,15 @@ enum ExitCode {
 };
 
 // The command line, checked: one mode at most, each with its values.
-//   taktora [--data-dir DIR] [--create-database | --recalc YYYY-MM
-//            | --pdf LIST [--month YYYY-MM] [--employee N] --output FILE]
+//   taktora [--data-dir DIR | --database URL] [--create-database | --copy-database URL
+//            | --recalc YYYY-MM | --pdf LIST [--month YYYY-MM] [--employee N] --output FILE]
 struct CommandLine
 {
     RunMode mode = RunMode::Windows;
-    QString dataDir; // absolute; empty for "Daten" beside the program (dataFolder())
-    int month = 0;   // --recalc, --month
+    QString dataDir;    // absolute; empty for "Daten" beside the program (dataFolder())
+    QString database;   // --database, checked
+    QString copyTarget; // --copy-database, checked
+    int month = 0;      // --recalc, --month
     int year = 0;
     ListKind list = ListKind::Summen;
     int employee = 0; // PersonalNummer, when oneEmployee

@@ -6,7 +6,7 @@
 #include <QTextStream>
 
 #include "app/CommandLine.h"
-#include "app/DataFolder.h"
+#include "app/DatabaseChoice.h"
 #include "core/common/Errors.h"
 #include "core/reports/engine/ReportRenderer.h"
 #include "core/reports/lists/ListDocuments.h"
@@ -80,7 +80,7 @@ int runListPdfCommand(const CommandLine &commandLine, QTextStream &out, QTextStr
         return ExitFailed;
     }
     try {
-        openDataFolder(commandLine.dataFolder());
+        openChosenDatabase(commandLine);
         QStringList notes;
         const QVector<ReportDocument> documents =
             GenerateListDocuments(requestOf(commandLine), &notes);

@@ -3,7 +3,7 @@
 #include <QTextStream>
 
 #include "app/CommandLine.h"
-#include "app/DataFolder.h"
+#include "app/DatabaseChoice.h"
 #include "core/common/Errors.h"
 #include "core/recording/MonthRecalc.h"
 
@@ -12,7 +12,7 @@ namespace tk {
 int runRecalcCommand(const CommandLine &commandLine, QTextStream &out, QTextStream &err)
 {
     try {
-        openDataFolder(commandLine.dataFolder());
+        openChosenDatabase(commandLine);
         const int failures = RecalcMonth(commandLine.month, commandLine.year, out);
         out.flush();
         if (failures == 0)

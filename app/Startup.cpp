@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextStream>
 #include <cstdio>
@@ -8,7 +9,7 @@
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
-#include "app/DataFolder.h"
+#include "app/DatabaseChoice.h"
 #include "app/FormMain.h"
 #include "app/FormSplash.h"
 #include "app/ListPdfCommand.h"
@@ -16,24 +17,45 @@
 #include "app/Version.h"
 #include "core/common/Errors.h"
 #include "core/db/Database.h"
+#include "core/db/DatabaseCopy.h"
 
 namespace tk {
 
 namespace {
 
-// "taktora --create-database": creates the data folder with empty tables unless it
-// already holds a database, which stays untouched.
-int createDatabase(const QString &dataDir, QTextStream &out, QTextStream &err)
+// "taktora --create-database": creates the empty tables unless the database already holds
+// them, which then stay untouched. The default data folder is made when missing.
+int createDatabase(const CommandLine &commandLine, QTextStream &out, QTextStream &err)
 {
-    const QString shown = QDir::toNativeSeparators(dataDir);
     try {
-        if (Database::createDatabase(dataDir))
+        const DatabaseUrl url = chosenDatabase(commandLine);
+        const QString shown =
+            url.kind() == DatabaseUrl::Kind::SQLite && commandLine.database.isEmpty()
+            ? QDir::toNativeSeparators(QFileInfo(url.filePath()).absolutePath())
+            : url.displayText();
+        if (Database::createDatabase(url))
             out << QStringLiteral("Datenbank angelegt: %1").arg(shown) << '\n';
         else
             out << QStringLiteral("Datenbank besteht bereits, nichts geändert: %1").arg(shown)
                 << '\n';
         return ExitOk;
-    } catch (const DbError &error) {
+    } catch (const UserError &error) {
+        err << error.message() << '\n';
+        return ExitFailed;
+    }
+}
+
+// "taktora --copy-database ADRESSE": every table of the chosen database into an empty one.
+int copyDatabase(const CommandLine &commandLine, QTextStream &out, QTextStream &err)
+{
+    try {
+        openChosenDatabase(commandLine);
+        const DatabaseUrl target = DatabaseUrl::parse(commandLine.copyTarget);
+        for (const QString &line : DatabaseCopy::copyTo(target))
+            out << line << '\n';
+        out << QStringLiteral("Datenbank kopiert nach %1").arg(target.displayText()) << '\n';
+        return ExitOk;
+    } catch (const UserError &error) {
         err << error.message() << '\n';
         return ExitFailed;
     }
@@ -74,8 +96,8 @@ int runWindows(int &argc, char **argv, const CommandLine &commandLine)
     Application app(argc, argv);
     Version::initialize();
     try {
-        openDataFolder(commandLine.dataFolder());
-    } catch (const DbError &) {
+        openChosenDatabase(commandLine);
+    } catch (const UserError &) {
         // A missing folder or database is reported by each window that cannot open its
         // tables; an upgrade that failed is tried again at the next start.
     }
@@ -111,7 +133,9 @@ int runCommand(const CommandLine &commandLine, QTextStream &out, QTextStream &er
         out << commandLineUsage();
         return ExitOk;
     case RunMode::CreateDatabase:
-        return createDatabase(commandLine.dataFolder(), out, err);
+        return createDatabase(commandLine, out, err);
+    case RunMode::CopyDatabase:
+        return copyDatabase(commandLine, out, err);
     case RunMode::Recalc:
         return runRecalcCommand(commandLine, out, err);
     case RunMode::ListPdf:

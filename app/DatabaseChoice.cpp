@@ -1,0 +1,53 @@
+#include "app/DatabaseChoice.h"
+
+#include <QDir>
+#include <QSettings>
+
+#include "app/CommandLine.h"
+#include "core/db/Database.h"
+#include "core/db/Schema.h"
+#include "gui/widgets/WindowPlacement.h"
+
+namespace tk {
+
+namespace {
+
+const QString SettingKey = QStringLiteral("Datenbank/Url");
+
+} // namespace
+
+DatabaseUrl chosenDatabase(const CommandLine &commandLine)
+{
+    if (!commandLine.database.isEmpty())
+        return DatabaseUrl::parse(commandLine.database);
+    const QString fileName = QLatin1String(Database::FileName);
+    if (!commandLine.dataDir.isEmpty())
+        return DatabaseUrl::sqliteFile(QDir(commandLine.dataDir).filePath(fileName));
+    const QString stored = storedDatabaseSetting();
+    if (!stored.isEmpty())
+        return DatabaseUrl::parse(stored);
+    return DatabaseUrl::sqliteFile(QDir(commandLine.dataFolder()).filePath(fileName));
+}
+
+void openChosenDatabase(const CommandLine &commandLine)
+{
+    Database::setUrl(chosenDatabase(commandLine));
+    upgradeSchema();
+}
+
+QString storedDatabaseSetting()
+{
+    const QSettings settings(WindowPlacement::filePath(), QSettings::IniFormat);
+    return settings.value(SettingKey).toString().trimmed();
+}
+
+void storeDatabaseSetting(const QString &url)
+{
+    QSettings settings(WindowPlacement::filePath(), QSettings::IniFormat);
+    if (url.trimmed().isEmpty())
+        settings.remove(SettingKey);
+    else
+        settings.setValue(SettingKey, DatabaseUrl::parse(url.trimmed()).displayText());
+}
+
+} // namespace tk

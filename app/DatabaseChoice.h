@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+#include "core/db/DatabaseUrl.h"
+
+namespace tk {
+
+struct CommandLine;
+
+// Which database the program works on: the address given with --database; else the SQLite
+// file in the folder given with --data-dir; else the address the workstation keeps in the
+// program's INI file ([Datenbank] Url=); else taktora.db in "Daten" beside the program.
+// Throws UserError when the address is not usable.
+DatabaseUrl chosenDatabase(const CommandLine &commandLine);
+
+// Points the program at the chosen database and brings its tables to the current version,
+// before any window or command-line mode works on them. Throws DbError when the tables cannot
+// be upgraded (the folder, file or server missing, a step failing).
+void openChosenDatabase(const CommandLine &commandLine);
+
+// The workstation's address in the INI file; empty when none is kept.
+QString storedDatabaseSetting();
+// Keeps the address for the next start; empty removes the entry. A password is never
+// written: it is dropped from the address (throws UserError when the address is unusable).
+void storeDatabaseSetting(const QString &url);
+
+} // namespace tk
