@@ -21,20 +21,22 @@ private:
     QString m_message;
 };
 
-// An error of the table layer. A conflict is a transaction a server broke off (serialization
-// failure, deadlock), which succeeds when simply run again.
+// An error of the table layer. Its kind says whether another writer caused it: a server broke
+// the transaction off (serialization failure, deadlock), a key was taken or a row changed
+// since it was read.
 class DbError : public UserError
 {
 public:
-    explicit DbError(const QString &message, bool conflict = false)
+    enum class Kind { Other, Conflict, Duplicate, StaleRow };
+    explicit DbError(const QString &message, Kind kind = Kind::Other)
         : UserError(message)
-        , m_conflict(conflict)
+        , m_kind(kind)
     {
     }
-    bool isConflict() const { return m_conflict; }
+    Kind kind() const { return m_kind; }
 
 private:
-    bool m_conflict;
+    Kind m_kind;
 };
 
 // Another workstation changed or deleted the row since it was read; nothing was written.
@@ -42,7 +44,7 @@ class StaleRowError : public DbError
 {
 public:
     StaleRowError()
-        : DbError(defaultMessage())
+        : DbError(defaultMessage(), Kind::StaleRow)
     {
     }
     static QString defaultMessage()

@@ -399,8 +399,14 @@ QString Database::describeError(const QString &action, const QSqlError &error)
 
 DbError Database::error(const QString &action, const QSqlError &error)
 {
-    const bool conflict = SqlDialect::classify(g_url.driverName(), error) == DbFailure::Conflict;
-    return DbError(describeError(action, error), conflict);
+    switch (SqlDialect::classify(g_url.driverName(), error)) {
+    case DbFailure::Conflict:
+        return DbError(describeError(action, error), DbError::Kind::Conflict);
+    case DbFailure::Duplicate:
+        return DbError(describeError(action, error), DbError::Kind::Duplicate);
+    default:
+        return DbError(describeError(action, error));
+    }
 }
 
 WriteBatch::WriteBatch(Mode mode)
@@ -468,7 +474,7 @@ bool Database::execWrite(QSqlQuery &query, const QString &sql)
     return ok;
 }
 
-void retryOnConflict(const std::function<void()> &work)
+void retryTransaction(RetryOn on, const std::function<void()> &work)
 {
     constexpr int Attempts = 5;
     for (int attempt = 1;; ++attempt) {
@@ -476,7 +482,9 @@ void retryOnConflict(const std::function<void()> &work)
             work();
             return;
         } catch (const DbError &error) {
-            if (!error.isConflict() || attempt == Attempts)
+            const bool retry = error.kind() == DbError::Kind::Conflict
+                || (on == RetryOn::ConcurrentWrite && error.kind() != DbError::Kind::Other);
+            if (!retry || attempt == Attempts)
                 throw;
         }
     }

@@ -111,8 +111,11 @@ private:
 };
 
 // Runs work (which opens its own WriteBatch) and runs it again, up to a few times, when a
-// server broke the transaction off for a serialization failure or a deadlock; the work must
-// re-read what it needs. Other errors and the last failure are thrown.
-void retryOnConflict(const std::function<void()> &work);
+// server broke the transaction off for a serialization failure or a deadlock; work that only
+// derives rows from others (a recalculation) also when another workstation wrote the same rows
+// at the same time. The work must re-read what it needs. Other errors and the last failure are
+// thrown.
+enum class RetryOn { Conflict, ConcurrentWrite };
+void retryTransaction(RetryOn on, const std::function<void()> &work);
 
 } // namespace tk

@@ -158,6 +158,11 @@ void DaySheet::ChangeSelectedEntry(const TimeEntry &entry)
 
 void DaySheet::ReplaceDayEntries(const QList<TimeEntry> &rows)
 {
+    retryTransaction(RetryOn::Conflict, [&] { replaceOnce(rows); });
+}
+
+void DaySheet::replaceOnce(const QList<TimeEntry> &rows)
+{
     const QDate date = currentDate();
     try {
         // All or nothing: a failure half-way must not leave the day without its old entries.
@@ -194,12 +199,14 @@ bool DaySheet::ChangeShiftPlan(int shiftPlan)
     if (shiftPlan == currentShiftPlan())
         return false;
     const QDate date = currentDate();
-    WriteBatch batch;
-    m_auswert->edit();
-    m_auswert->field(QStringLiteral("Schicht")).setAsInteger(shiftPlan);
-    postOrCancel(m_auswert);
-    m_evaluation.EvaluateDay(1, date);
-    batch.commit();
+    retryTransaction(RetryOn::Conflict, [&] {
+        WriteBatch batch;
+        m_auswert->edit();
+        m_auswert->field(QStringLiteral("Schicht")).setAsInteger(shiftPlan);
+        postOrCancel(m_auswert);
+        m_evaluation.EvaluateDay(1, date);
+        batch.commit();
+    });
     return true;
 }
 

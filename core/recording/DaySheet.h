@@ -67,6 +67,7 @@ public:
     bool ChangeShiftPlan(int shiftPlan);
 
 private:
+    void replaceOnce(const QList<TimeEntry> &rows);
     void writeEntry(const TimeEntry &entry);
     void postEntry();
     void reevaluateCurrentDay();

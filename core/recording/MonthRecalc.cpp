@@ -46,14 +46,19 @@ int RecalcMonth(int month, int year, QTextStream &out)
         const QString label = employeeLabel(personal);
         try {
             // One transaction per employee: the period's days are stored all or not at all,
-            // and another program waiting to write gets its turn between two employees.
-            WriteBatch batch(WriteBatch::AllOrNothing);
+            // and another program waiting to write gets its turn between two employees. A
+            // workstation recalculating the same days at the same time makes it start over.
             const DatePeriod period = CurrentEvaluationPeriod(&personal, month, year);
             const int number = personal.field(QStringLiteral("PersonalNummer")).asInteger();
-            tables.restrictDays(number, period.from, period.to);
-            const PeriodOutcome outcome =
-                tables.evaluation.EvaluatePeriod(1, period.from, period.to);
-            batch.commit();
+            PeriodOutcome outcome;
+            retryTransaction(RetryOn::ConcurrentWrite, [&] {
+                tables.auswert.cancel();
+                tables.auswPos.cancel();
+                WriteBatch batch(WriteBatch::AllOrNothing);
+                tables.restrictDays(number, period.from, period.to);
+                outcome = tables.evaluation.EvaluatePeriod(1, period.from, period.to);
+                batch.commit();
+            });
             out << QStringLiteral("%1: %2 bis %3, %4 angelegt, %5 neu berechnet")
                        .arg(label, germanDate(period.from), germanDate(period.to),
                             QString::number(outcome.created), QString::number(outcome.reevaluated))

@@ -25,9 +25,13 @@ DatePeriod SelectEvaluationPeriod(DayEvaluation &evaluation, int month, int year
         evaluation.personal()->field(QStringLiteral("PersonalNummer")).asInteger();
     // The grids show the outcome once, not the bare restriction before the records exist.
     SuspendedControls suspended(evaluation.auswert(), evaluation.auswPos());
-    evaluation.auswert()->setRange({personalNummer, period.from}, {personalNummer, period.to});
-    if (!Database::isReadOnly())
-        evaluation.EvaluatePeriod(recalc, period.from, period.to);
+    // Another workstation creating the same missing days at the same time makes it look again.
+    retryTransaction(RetryOn::ConcurrentWrite, [&] {
+        evaluation.auswert()->cancel();
+        evaluation.auswert()->setRange({personalNummer, period.from}, {personalNummer, period.to});
+        if (!Database::isReadOnly())
+            evaluation.EvaluatePeriod(recalc, period.from, period.to);
+    });
     suspended.release();
     return period;
 }

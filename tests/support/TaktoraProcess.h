@@ -13,11 +13,16 @@ inline QString taktoraExecutable()
     return QStringLiteral(TAKTORA_EXECUTABLE);
 }
 
-// Starts "taktora --data-dir DIR ARGS..." without waiting.
-inline void startTaktora(QProcess &process, const QString &dataDir, const QStringList &arguments)
+// Starts "taktora --data-dir DIR ARGS..." without waiting; a database address instead of a
+// folder (TempDataDir::databaseUrl) is given with --database.
+inline void startTaktora(QProcess &process, const QString &database, const QStringList &arguments)
 {
+    const bool address = database.startsWith(QLatin1String("sqlite:"))
+        || database.startsWith(QLatin1String("postgresql:"));
     process.setProgram(taktoraExecutable());
-    process.setArguments(QStringList{QStringLiteral("--data-dir"), dataDir} + arguments);
+    process.setArguments(
+        QStringList{address ? QStringLiteral("--database") : QStringLiteral("--data-dir"), database}
+        + arguments);
     process.start();
 }
 
@@ -44,10 +49,10 @@ inline TaktoraRun finishTaktora(QProcess &process, int timeoutMs = 60000)
     return run;
 }
 
-inline TaktoraRun runTaktora(const QString &dataDir, const QStringList &arguments)
+inline TaktoraRun runTaktora(const QString &database, const QStringList &arguments)
 {
     QProcess process;
-    startTaktora(process, dataDir, arguments);
+    startTaktora(process, database, arguments);
     return finishTaktora(process);
 }
 

@@ -99,6 +99,7 @@ private Q_SLOTS:
 
 void TestRecalcProcesses::refusedCommitFailsTheEmployee()
 {
+    TK_SQLITE_ONLY();
     TempDataDir dir;
     addThreeEmployeesRefusingTheSecond();
     const TaktoraRun run = runTaktora(dir.path(), RecalcMarch);
@@ -117,6 +118,7 @@ void TestRecalcProcesses::refusedCommitFailsTheEmployee()
 
 void TestRecalcProcesses::refusedCommitFailsThePrintRun()
 {
+    TK_SQLITE_ONLY();
     TempDataDir dir;
     addThreeEmployeesRefusingTheSecond();
     const QString pdf = dir.filePath(QStringLiteral("summen.pdf"));
@@ -137,8 +139,8 @@ void TestRecalcProcesses::twoRunsAtOnceBothSucceed()
     addStaffWithEntries(Staff, March);
     Database::disconnect();
     QProcess first, second;
-    startTaktora(first, dir.path(), RecalcMarch);
-    startTaktora(second, dir.path(), RecalcMarch);
+    startTaktora(first, dir.databaseUrl(), RecalcMarch);
+    startTaktora(second, dir.databaseUrl(), RecalcMarch);
     const TaktoraRun one = finishTaktora(first);
     const TaktoraRun two = finishTaktora(second);
     expectSuccess(one);
@@ -156,8 +158,8 @@ void TestRecalcProcesses::recalcBesideAPrintRunBothSucceed()
     Database::disconnect();
     const QString pdf = dir.filePath(QStringLiteral("summen.pdf"));
     QProcess recalc, print;
-    startTaktora(recalc, dir.path(), RecalcMarch);
-    startTaktora(print, dir.path(),
+    startTaktora(recalc, dir.databaseUrl(), RecalcMarch);
+    startTaktora(print, dir.databaseUrl(),
                  {QStringLiteral("--pdf"), QStringLiteral("summen"), QStringLiteral("--month"),
                   QStringLiteral("2024-03"), QStringLiteral("--output"), pdf});
     expectSuccess(finishTaktora(recalc));
@@ -168,6 +170,7 @@ void TestRecalcProcesses::recalcBesideAPrintRunBothSucceed()
 
 void TestRecalcProcesses::folderWithoutWriteRightsIsReadAndPrinted()
 {
+    TK_SQLITE_ONLY();
     TempDataDir dir;
     addExampleShiftPlan(1);
     addEmployee(1, QStringLiteral("Hans"), QStringLiteral("Müller"), 1, 1);
