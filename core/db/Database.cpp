@@ -23,6 +23,7 @@ bool g_readOnly = false;
 int g_batchDepth = 0;
 bool g_batchKeepsStored = false;
 int g_connectionCount = 0;
+std::function<void(QSqlDatabase &)> g_connectedHook;
 
 // The connection under its name, made anew when it was made for another driver.
 QSqlDatabase namedConnection(const QString &driver)
@@ -253,12 +254,19 @@ QSqlDatabase Database::connection()
     else
         openSqliteFile(db);
     ++g_connectionCount;
+    if (g_connectedHook)
+        g_connectedHook(db);
     return db;
 }
 
 int Database::connectionCount()
 {
     return g_connectionCount;
+}
+
+void Database::setConnectedHook(std::function<void(QSqlDatabase &)> hook)
+{
+    g_connectedHook = std::move(hook);
 }
 
 void Database::disconnect()

@@ -53,6 +53,8 @@ public:
     static bool isConnected();
     // Counts the connections made; statements prepared on an earlier one are prepared again.
     static int connectionCount();
+    // Called after every new connection (a server's change notices are subscribed anew).
+    static void setConnectedHook(std::function<void(QSqlDatabase &)> hook);
     // True when the open connection can only read.
     static bool isReadOnly();
 

@@ -134,6 +134,22 @@ QString columnDefinition(const QString &column, DatabaseUrl::Kind kind)
     return words.join(QLatin1Char(' '));
 }
 
+// A server tells the other workstations of every row written, so that their windows follow.
+QStringList changeNoticeStatements()
+{
+    QStringList statements{
+        QStringLiteral(
+            "CREATE FUNCTION taktora_notify() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
+            "PERFORM pg_notify('%1', TG_TABLE_NAME || ':' || "
+            "CASE WHEN TG_OP = 'DELETE' THEN OLD.%2 ELSE NEW.%2 END); RETURN NULL; END $$")
+            .arg(QLatin1String(ChangeChannel), QLatin1String(SurrogateKeyColumn))};
+    for (const SchemaTable &table : schemaTables())
+        statements << QStringLiteral("CREATE TRIGGER %1_notify AFTER INSERT OR UPDATE OR DELETE "
+                                     "ON %1 FOR EACH ROW EXECUTE FUNCTION taktora_notify()")
+                          .arg(table.name);
+    return statements;
+}
+
 QStringList createTableStatements(const SchemaTable &table, DatabaseUrl::Kind kind)
 {
     const QString separator = QStringLiteral(", ");
@@ -213,9 +229,10 @@ QStringList schemaStatements(DatabaseUrl::Kind kind)
     QStringList statements;
     for (const SchemaTable &table : schemaTables())
         statements << createTableStatements(table, kind);
-    if (kind == DatabaseUrl::Kind::PostgreSQL)
-        statements
-            << QStringLiteral("CREATE TABLE %1 (Version integer NOT NULL)").arg(VersionTable);
+    if (kind == DatabaseUrl::Kind::PostgreSQL) {
+        statements << QStringLiteral("CREATE TABLE %1 (Version integer NOT NULL)").arg(VersionTable)
+                   << changeNoticeStatements();
+    }
     statements << storeVersionStatements(kind);
     return statements;
 }

@@ -37,6 +37,8 @@ QStringList schemaStatements(DatabaseUrl::Kind kind);
 // Counts the writes of a row: an update or delete that finds another count than it read
 // changes nothing (another workstation was first).
 constexpr const char *RowVersionColumn = "version";
+// The channel on which a server's triggers announce every written row as "table:key".
+constexpr const char *ChangeChannel = "taktora_changes";
 // The server's key of a row; SQLite has its rowid.
 constexpr const char *SurrogateKeyColumn = "id";
 QString rowVersionDefinition();

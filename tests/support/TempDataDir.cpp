@@ -90,6 +90,24 @@ void TempDataDir::exec(const QString &sql, const QVariantList &binds)
         qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
 }
 
+int TempDataDir::execElsewhere(const QString &sql)
+{
+    const QString name = QStringLiteral("other_workstation");
+    int changed = 0;
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(Database::url().driverName(), name);
+        Database::url().applyTo(other);
+        if (!other.open())
+            qFatal("%s", qPrintable(other.lastError().text()));
+        QSqlQuery q(other);
+        if (!q.exec(sql))
+            qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+        changed = q.numRowsAffected();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return changed;
+}
+
 void TempDataDir::refuseWrites(const QString &name, const QString &event, const QString &when,
                                const QString &message)
 {

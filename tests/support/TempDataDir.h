@@ -27,6 +27,10 @@ public:
     // silently.
     static void exec(const QString &sql, const QVariantList &binds = {});
 
+    // The same as another workstation does it: on a connection of its own, which ends when
+    // the statement is done. Returns the rows it changed.
+    static int execElsewhere(const QString &sql);
+
     // Makes the database refuse a write with message, as a full disk would: event is
     // "BEFORE INSERT ON auswert", when a condition on NEW or OLD ("NEW.Von = 1000").
     static void refuseWrites(const QString &name, const QString &event, const QString &when,

@@ -301,22 +301,6 @@ void TestTable::editAndDeleteReachTheDatabase()
     QCOMPARE(t.field("BruttoLohn").asFloat(), 12.5);
 }
 
-// Another workstation, as the database sees it: a second connection that writes the way the
-// program does (the row version counts up).
-void changeElsewhere(const QString &sql)
-{
-    const QString name = QStringLiteral("other_workstation");
-    {
-        QSqlDatabase other = QSqlDatabase::addDatabase(Database::url().driverName(), name);
-        Database::url().applyTo(other);
-        QVERIFY(other.open());
-        QSqlQuery q(other);
-        QVERIFY2(q.exec(sql), qPrintable(q.lastError().text()));
-        QCOMPARE(q.numRowsAffected(), 1);
-    }
-    QSqlDatabase::removeDatabase(name);
-}
-
 void TestTable::rowChangedElsewhereIsNeverOverwritten()
 {
     TempDataDir dir;
@@ -324,8 +308,10 @@ void TestTable::rowChangedElsewhereIsNeverOverwritten()
         QStringLiteral("INSERT INTO Personal (PersonalNummer, Name) VALUES (7, 'Alt')"));
     Table t(QStringLiteral("Personal"), QStringLiteral("PersonalNummer"));
     t.open();
-    changeElsewhere(QStringLiteral(
-        "UPDATE Personal SET Name = 'Dort', version = version + 1 WHERE PersonalNummer = 7"));
+    QCOMPARE(
+        TempDataDir::execElsewhere(QStringLiteral(
+            "UPDATE Personal SET Name = 'Dort', version = version + 1 WHERE PersonalNummer = 7")),
+        1);
     t.field("Name").setAsString(QStringLiteral("Hier"));
     try {
         t.post();
@@ -351,12 +337,14 @@ void TestTable::rowDeletedElsewhereIsReported()
     TempDataDir::exec(QStringLiteral("INSERT INTO Schicht (Schichtplan) VALUES (1), (2)"));
     Table t(QStringLiteral("Schicht"), QStringLiteral("Schichtplan"));
     t.open();
-    changeElsewhere(QStringLiteral("DELETE FROM Schicht WHERE Schichtplan = 1"));
+    QCOMPARE(
+        TempDataDir::execElsewhere(QStringLiteral("DELETE FROM Schicht WHERE Schichtplan = 1")), 1);
     QVERIFY_THROWS_EXCEPTION(StaleRowError, t.remove());
     QCOMPARE(t.recordCount(), 1);
     // a row changed elsewhere is not deleted from under the other workstation
-    changeElsewhere(
-        QStringLiteral("UPDATE Schicht SET Bezeichnung = 'neu', version = version + 1"));
+    QCOMPARE(TempDataDir::execElsewhere(
+                 QStringLiteral("UPDATE Schicht SET Bezeichnung = 'neu', version = version + 1")),
+             1);
     QVERIFY_THROWS_EXCEPTION(StaleRowError, t.remove());
     QCOMPARE(countRows(QStringLiteral("Schicht")), 1);
     QCOMPARE(t.field("Bezeichnung").asString(), QStringLiteral("neu"));
