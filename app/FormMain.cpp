@@ -11,16 +11,22 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "app/DatabaseChoice.h"
 #include "app/FormSplash.h"
 #include "app/HelpLayer.h"
 #include "app/Version.h"
 #include "core/common/ClockText.h"
+#include "core/db/Database.h"
+#include "core/db/ServerChanges.h"
+#include "gui/database/DlgDatenbank.h"
 #include "gui/masterdata/FormPers.h"
 #include "gui/masterdata/FormSchicht.h"
 #include "gui/recording/FormAuswert.h"
 #include "gui/widgets/DigitalClock.h"
+#include "gui/widgets/ErrorGuard.h"
 #include "gui/widgets/Glyphs.h"
 #include "gui/widgets/MdiChildren.h"
+#include "gui/widgets/MessageBoxes.h"
 #include "gui/widgets/WindowPlacement.h"
 
 namespace tk {
@@ -56,6 +62,9 @@ TFormMain::TFormMain(QWidget *parent)
 void TFormMain::createMenu()
 {
     QMenu *datei = menuBar()->addMenu(QStringLiteral("&Datei"));
+    mmiDatenbank =
+        datei->addAction(QStringLiteral("Daten&bank..."), this, &TFormMain::mmiDatenbankClick);
+    datei->addSeparator();
     mmiDrucken = datei->addAction(QStringLiteral("&Drucken..."));
     mmiDrucken->setEnabled(false);
     mmiDruckereinrichtung = datei->addAction(QStringLiteral("Drucker&einrichtung..."));
@@ -171,6 +180,13 @@ void TFormMain::createStatusBar()
         return label;
     };
     statusBar()->addWidget(panel(new QLabel(this)), 1); // takes the remaining width
+    paDatenbank = panel(new QLabel(this));
+    statusBar()->addPermanentWidget(paDatenbank);
+    showDatabase();
+    connect(&ServerChanges::instance(), &ServerChanges::connectionLost, this,
+            [this](const QString &message) { showDatabase(message); });
+    connect(&ServerChanges::instance(), &ServerChanges::connectionRestored, this,
+            [this] { showDatabase(); });
     paVersion = panel(new QLabel(this));
     statusBar()->addPermanentWidget(paVersion);
     paDate = panel(new QLabel(this));
@@ -181,6 +197,27 @@ void TFormMain::createStatusBar()
     connect(paClock, &DigitalClock::alarm, this,
             [this](const QDateTime &at) { showDate(at.date()); });
     statusBar()->addPermanentWidget(paClock);
+}
+
+// The open database in the status bar; while the server is unreachable, the warning instead.
+void TFormMain::showDatabase(const QString &warning)
+{
+    paDatenbank->setText(warning.isEmpty()
+                             ? QStringLiteral("Datenbank: %1").arg(Database::displayName())
+                             : QStringLiteral("Verbindung unterbrochen"));
+    paDatenbank->setToolTip(warning.isEmpty() ? Database::displayName() : warning);
+    paDatenbank->setStyleSheet(warning.isEmpty() ? QString() : QStringLiteral("color: #b00000"));
+}
+
+void TFormMain::mmiDatenbankClick()
+{
+    TDlgDatenbank dialog(Database::displayName(), storedDatabaseSetting(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    runGuarded(this, [&] {
+        storeDatabaseSetting(dialog.address());
+        showInformation(this, QStringLiteral("Die Einstellung gilt ab dem nächsten Start."));
+    });
 }
 
 void TFormMain::showDate(const QDate &date)

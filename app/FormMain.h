@@ -28,6 +28,7 @@ public:
     HelpLayer *helpLayer() const { return m_help; }
 
     // Menu commands.
+    void mmiDatenbankClick();
     void mmiPersonalClick();
     void mmiSchichtplanClick();
     void mmiZeiterfassungClick();
@@ -39,7 +40,9 @@ public:
 
     // Sets the date panel; the clock's daily alarm calls it with the new date.
     void showDate(const QDate &date);
+    void showDatabase(const QString &warning = QString());
 
+    QAction *mmiDatenbank = nullptr;
     QAction *mmiDrucken = nullptr;
     QAction *mmiDruckereinrichtung = nullptr;
     QAction *mmiBeenden = nullptr;
@@ -56,6 +59,7 @@ public:
     QAction *mmiInhalt = nullptr;
     QAction *mmiInfo = nullptr;
 
+    QLabel *paDatenbank = nullptr;
     QLabel *paVersion = nullptr;
     QLabel *paDate = nullptr;
     DigitalClock *paClock = nullptr;

@@ -18,6 +18,9 @@
 #include "core/common/Errors.h"
 #include "core/db/Database.h"
 #include "core/db/DatabaseCopy.h"
+#include "core/db/ServerChanges.h"
+#include "gui/widgets/MessageBoxes.h"
+#include "gui/widgets/PasswordPrompt.h"
 
 namespace tk {
 
@@ -95,12 +98,19 @@ int runWindows(int &argc, char **argv, const CommandLine &commandLine)
 {
     Application app(argc, argv);
     Version::initialize();
+    Database::setPasswordPrompt(
+        [](const QString &name) { return askDatabasePassword(nullptr, name); });
     try {
         openChosenDatabase(commandLine);
-    } catch (const UserError &) {
+    } catch (const DbError &) {
         // A missing folder or database is reported by each window that cannot open its
         // tables; an upgrade that failed is tried again at the next start.
+    } catch (const UserError &error) {
+        // The workstation's address cannot be used: say so, and work on the default folder.
+        showError(nullptr, error.message());
+        Database::setPath(commandLine.dataFolder());
     }
+    ServerChanges::instance().start();
 
     auto *splash = new TFormSplash;
     splash->setVersionLine(Version::text());

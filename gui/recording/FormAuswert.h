@@ -152,6 +152,8 @@ private:
     // Warns once per window about a day whose times will not count as the clerk expects.
     void warnAboutEntryDay(const DaySheet &sheet);
     // Stores the day's part (storeThisDay) and the next day's part of a plan together.
+    bool storeFromDialog(const EntryPlan &plan,
+                         const std::function<void(const QList<TimeEntry> &)> &storeThisDay);
     void storeEntryPlan(const EntryPlan &plan,
                         const std::function<void(const QList<TimeEntry> &)> &storeThisDay);
 

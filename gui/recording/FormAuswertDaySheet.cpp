@@ -141,6 +141,21 @@ void TFormAuswert::storeEntryPlan(const EntryPlan &plan,
         tblAuswert->refresh(); // the next day's sums, when it lies in the period shown
 }
 
+// Stores while the dialog is still open: when the store fails (another workstation changed
+// the day meanwhile, the database refused), the clerk reads why, the day shows what is stored,
+// and the dialog stays open with what was typed, to confirm again or cancel.
+bool TFormAuswert::storeFromDialog(
+    const EntryPlan &plan, const std::function<void(const QList<TimeEntry> &)> &storeThisDay)
+{
+    try {
+        storeEntryPlan(plan, storeThisDay);
+        return true;
+    } catch (const UserError &error) {
+        showError(QApplication::activeModalWidget(), error.message());
+        return false;
+    }
+}
+
 // "Neu [F3]": one new entry, proposed from the day plan or from the end of the last entry.
 void TFormAuswert::dbSBtnNewBeforeAction()
 {
@@ -162,12 +177,11 @@ void TFormAuswert::dbSBtnNewBeforeAction()
             plan = checkTypedEntries({entry}, sheet.DayEntries());
             if (plan.accepted)
                 warnAboutEntryDay(sheet);
-            return plan.accepted;
+            return plan.accepted && storeFromDialog(plan, [&](const QList<TimeEntry> &thisDay) {
+                       sheet.AppendEntry(thisDay.first());
+                   });
         });
-        if (dialog.exec() != QDialog::Accepted)
-            return;
-        storeEntryPlan(
-            plan, [&](const QList<TimeEntry> &thisDay) { sheet.AppendEntry(thisDay.first()); });
+        dialog.exec();
     });
 }
 
@@ -197,13 +211,11 @@ void TFormAuswert::vgDBGrid3DblClick()
             plan = checkTypedEntries({changed}, others);
             if (plan.accepted)
                 warnAboutEntryDay(sheet);
-            return plan.accepted;
+            return plan.accepted && storeFromDialog(plan, [&](const QList<TimeEntry> &thisDay) {
+                       sheet.ChangeSelectedEntry(thisDay.first());
+                   });
         });
-        if (dialog.exec() != QDialog::Accepted)
-            return;
-        storeEntryPlan(plan, [&](const QList<TimeEntry> &thisDay) {
-            sheet.ChangeSelectedEntry(thisDay.first());
-        });
+        dialog.exec();
     });
 }
 
@@ -246,12 +258,11 @@ void TFormAuswert::dbSBtnEditBeforeAction()
             plan = checkTypedEntries(rows, {});
             if (plan.accepted && !rows.isEmpty())
                 warnAboutEntryDay(sheet);
-            return plan.accepted;
+            return plan.accepted && storeFromDialog(plan, [&](const QList<TimeEntry> &thisDay) {
+                       sheet.ReplaceDayEntries(thisDay);
+                   });
         });
-        if (dialog.exec() != QDialog::Accepted)
-            return;
-        storeEntryPlan(plan,
-                       [&](const QList<TimeEntry> &thisDay) { sheet.ReplaceDayEntries(thisDay); });
+        dialog.exec();
     });
 }
 

@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "core/db/Database.h"
+#include "core/db/SqlDialect.h"
 #include "core/db/Table.h"
 #include "gui/recording/FormAuswert.h"
 #include "tests/support/ModalAnswer.h"
@@ -88,7 +89,8 @@ inline QList<StoredEntry> storedEntries(int personalNummer, const QDate &date)
 {
     QSqlQuery q(Database::connection());
     q.prepare(QStringLiteral("SELECT Von, Bis, Summe, Kennung FROM AuswPos WHERE PersonalNummer "
-                             "= ? AND Datum = ? ORDER BY rowid"));
+                             "= ? AND Datum = ? ORDER BY ")
+              + SqlDialect::rowIdColumn(Database::connection()));
     q.addBindValue(personalNummer);
     q.addBindValue(date.toString(Qt::ISODate));
     q.exec();

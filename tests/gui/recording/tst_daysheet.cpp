@@ -99,6 +99,7 @@ private Q_SLOTS:
     void changeDayRefusesADayItCannotShowWhole();
     void deletingAsksAndReevaluates();
     void slipsAreRefusedAndTheDialogStaysOpen();
+    void entryChangedElsewhereKeepsTheDialogOpen();
     void masterDataWarnOnce();
     void deleteKeyOnAnEntryDeletesAfterTheQuestion();
     void failedDeletionStillReevaluatesBeforeTheReport();
@@ -476,6 +477,48 @@ void TestDaySheet::slipsAreRefusedAndTheDialogStaysOpen()
     QVERIFY(storedEntries(1, Monday.addDays(1)).isEmpty());
 }
 
+// Another workstation changed the entry while the dialog was open: nothing is overwritten,
+// the clerk reads why, the day behind shows the stored entry, and the typed times are still in
+// the open dialog; confirming again then stores them.
+void TestDaySheet::entryChangedElsewhereKeepsTheDialogOpen()
+{
+    const QDate day(2024, 3, 7);
+    addEntry(1, day, 420, 720, QStringLiteral("N"));
+    TFormAuswert &form = openForm();
+    QVERIFY(goToDay(form, day));
+    std::shared_ptr<ModalAnswer> stale;
+    bool openAfterRefusal = false;
+    quint16 typedAfterRefusal = 0;
+    int shownBehind = 0;
+    auto answer = answerNextModal([&](QWidget *modal) {
+        auto *dialog = qobject_cast<TDlgNewTag *>(modal);
+        if (!dialog) {
+            modal->close();
+            return;
+        }
+        dialog->edBis()->SetMinutes(700);
+        TempDataDir::execElsewhere(
+            QStringLiteral("UPDATE AuswPos SET Bis = 690, Summe = 270, version = version + 1 "
+                           "WHERE PersonalNummer = 1 AND Datum = '2024-03-07'"));
+        stale = answerNextModal(clickButton(QMessageBox::Ok));
+        dialog->btnOK()->click();
+        openAfterRefusal = dialog->isVisible();
+        typedAfterRefusal = dialog->edBis()->GetMinutes();
+        shownBehind = form.tblAuswPos->field(QStringLiteral("Bis")).asInteger();
+        dialog->btnOK()->click();
+    });
+    press(form, Qt::Key_F2);
+    QVERIFY2(answer->answered(), qPrintable(answer->failure));
+    QVERIFY(stale && stale->answered());
+    QCOMPARE(
+        stale->text,
+        QStringLiteral("Der Datensatz wurde inzwischen an einem anderen Arbeitsplatz geändert."));
+    QVERIFY(openAfterRefusal);
+    QCOMPARE(typedAfterRefusal, quint16(700));
+    QCOMPARE(shownBehind, 690);
+    QCOMPARE(storedEntries(1, day), QList<StoredEntry>({{420, 700, 280, QStringLiteral("N")}}));
+}
+
 void TestDaySheet::masterDataWarnOnce()
 {
     TempDataDir::exec(QStringLiteral(
@@ -576,8 +619,9 @@ void TestDaySheet::failedDeletionStillReevaluatesBeforeTheReport()
     const QDate day(2024, 3, 15);
     addDayRecord(1, day, 1, 480, 999); // a stale sum the re-evaluation corrects
     addEntry(1, day, 360, 540, QStringLiteral("N"));
-    TempDataDir::exec(QStringLiteral("CREATE TRIGGER keep_entries BEFORE DELETE ON AuswPos "
-                                     "BEGIN SELECT RAISE(ABORT, 'gesperrt'); END"));
+    TempDataDir::refuseWrites(QStringLiteral("keep_entries"),
+                              QStringLiteral("BEFORE DELETE ON AuswPos"), QStringLiteral("TRUE"),
+                              QStringLiteral("gesperrt"));
     TFormAuswert &form = openForm();
     QVERIFY(goToDay(form, day));
 
