@@ -2,6 +2,8 @@
 // time entries on every day of March 2024. Each measurement of the table layer is paired with
 // the same rows written and read by plain SQL statements in one transaction; the counter
 // "ratio" is table layer time / plain time, "plain_ms" the plain time per iteration.
+// Each measure runs on SQLite (argument 0) and, when TAKTORA_BENCH_PG_URL names a PostgreSQL
+// server (scripts/bench.sh starts one), on a database made there (argument 1).
 //
 //   taktora_bench [--benchmark_filter=Select]
 
@@ -21,6 +23,7 @@
 #include <memory>
 
 #include "core/db/Database.h"
+#include "core/db/SqlDialect.h"
 #include "core/db/Table.h"
 #include "core/recording/DaySums.h"
 #include "core/recording/MonthRecalc.h"
@@ -56,14 +59,46 @@ QString iso(const QDate &date)
     return date.toString(Qt::ISODate);
 }
 
+QString rowId()
+{
+    return SqlDialect::rowIdColumn(Database::connection());
+}
+
+// Runs a statement on the server's own database, beside the program's connection.
+void administer(const DatabaseUrl &server, const QString &sql)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), "bench_admin");
+        server.applyTo(db);
+        QSqlQuery q(db);
+        if (!db.open() || !q.exec(sql)) {
+            std::fprintf(stderr, "%s\n", qPrintable(db.lastError().text() + q.lastError().text()));
+            std::abort();
+        }
+    }
+    QSqlDatabase::removeDatabase("bench_admin");
+}
+
+enum Backend { OnSqlite = 0, OnServer = 1 };
+
 // The generated database, alive for the whole run.
 class BenchDatabase
 {
 public:
-    BenchDatabase()
+    explicit BenchDatabase(Backend backend)
     {
-        Database::createDatabase(m_dir.path());
-        Database::setPath(m_dir.path());
+        if (backend == OnSqlite) {
+            m_url = DatabaseUrl::sqliteFile(m_dir.filePath(QLatin1String(Database::FileName)));
+        } else {
+            const DatabaseUrl server =
+                DatabaseUrl::parse(qEnvironmentVariable("TAKTORA_BENCH_PG_URL"));
+            administer(server,
+                       QStringLiteral("DROP DATABASE IF EXISTS taktora_bench WITH (FORCE)"));
+            administer(server, QStringLiteral("CREATE DATABASE taktora_bench"));
+            m_url = server.withDatabaseName(QStringLiteral("taktora_bench"));
+        }
+        Database::createDatabase(m_url);
+        Database::setUrl(m_url);
         QSqlDatabase db = Database::connection();
         db.transaction();
         generatePlans();
@@ -130,7 +165,26 @@ private:
     }
 
     QTemporaryDir m_dir;
+    DatabaseUrl m_url;
+
+public:
+    void use() const
+    {
+        if (Database::url().displayText() != m_url.displayText())
+            Database::setUrl(m_url);
+    }
 };
+
+// The databases of the measures' arguments, generated when first needed, dropped before the
+// application object.
+std::unique_ptr<BenchDatabase> g_databases[2];
+
+void useBackend(Backend backend)
+{
+    if (!g_databases[backend])
+        g_databases[backend] = std::make_unique<BenchDatabase>(backend);
+    g_databases[backend]->use();
+}
 
 // The four table objects as the time recording window holds them.
 struct WindowTables : TimeRecordingTables
@@ -169,8 +223,9 @@ int readRange(int number, const QDate &from, const QDate &to)
 {
     QSqlQuery q(Database::connection());
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT rowid, * FROM auswert WHERE PersonalNummer = ? AND Datum "
-                             "BETWEEN ? AND ? ORDER BY PersonalNummer, Datum"));
+    q.prepare(QStringLiteral("SELECT %1, * FROM auswert WHERE PersonalNummer = ? AND Datum "
+                             "BETWEEN ? AND ? ORDER BY PersonalNummer, Datum")
+                  .arg(rowId()));
     q.addBindValue(number);
     q.addBindValue(iso(from));
     q.addBindValue(iso(to));
@@ -209,16 +264,17 @@ void plainReevaluateMonth(int number, const QDate &from, const QDate &to)
     const QHash<int, PlainPlan> plans = readPlans();
     QSqlQuery days(db);
     days.setForwardOnly(true);
-    days.prepare(QStringLiteral("SELECT rowid, Datum FROM auswert WHERE PersonalNummer = ? AND "
-                                "Datum BETWEEN ? AND ? ORDER BY PersonalNummer, Datum"));
+    days.prepare(QStringLiteral("SELECT %1, Datum FROM auswert WHERE PersonalNummer = ? AND "
+                                "Datum BETWEEN ? AND ? ORDER BY PersonalNummer, Datum")
+                     .arg(rowId()));
     days.addBindValue(number);
     days.addBindValue(iso(from));
     days.addBindValue(iso(to));
     exec(days);
     QVector<QPair<qint64, QDate>> records;
     while (days.next())
-        records.append(
-            {days.value(0).toLongLong(), QDate::fromString(days.value(1).toString(), Qt::ISODate)});
+        records.append({days.value(0).toLongLong(),
+                        QDate::fromString(days.value(1).toString().left(10), Qt::ISODate)});
     days.finish();
     QSqlQuery entries(db);
     entries.setForwardOnly(true);
@@ -226,8 +282,9 @@ void plainReevaluateMonth(int number, const QDate &from, const QDate &to)
         "SELECT Von, Bis, Kennung FROM AuswPos WHERE PersonalNummer = ? AND Datum = ?"));
     QSqlQuery update(db);
     update.prepare(QStringLiteral("UPDATE auswert SET Soll = ?, Summe = ?, Anwesend = ?, "
-                                  "Krank = ?, Urlaub = ?, Feiertag = ?, Unbezahlt = ? "
-                                  "WHERE rowid = ?"));
+                                  "Krank = ?, Urlaub = ?, Feiertag = ?, Unbezahlt = ?, "
+                                  "version = version + 1 WHERE %1 = ?")
+                       .arg(rowId()));
     for (const auto &record : records) {
         const PlainPlan plan = plans.value(record.second.dayOfWeek());
         entries.bindValue(0, number);
@@ -311,8 +368,17 @@ FreshMonth freshMonth(int iteration, int firstYear)
     return {number, from, from.addDays(from.daysInMonth() - 1)};
 }
 
+// SQLite always; the server when one is named.
+void backends(benchmark::internal::Benchmark *benchmark)
+{
+    benchmark->ArgName("server")->Arg(OnSqlite);
+    if (!qEnvironmentVariableIsEmpty("TAKTORA_BENCH_PG_URL"))
+        benchmark->Arg(OnServer);
+}
+
 void BM_SelectMissingMonth(benchmark::State &state)
 {
+    useBackend(Backend(state.range(0)));
     static int runs = 0; // Google Benchmark calls a benchmark more than once
     const int firstYear = 1000 + 100 * runs++;
     WindowTables tables;
@@ -330,10 +396,11 @@ void BM_SelectMissingMonth(benchmark::State &state)
             plainCreateMonth(m.number, m.from, m.to);
         });
 }
-BENCHMARK(BM_SelectMissingMonth)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SelectMissingMonth)->Apply(backends)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_ReevaluateMonth(benchmark::State &state)
 {
+    useBackend(Backend(state.range(0)));
     WindowTables tables;
     measure(
         state,
@@ -351,10 +418,11 @@ void BM_ReevaluateMonth(benchmark::State &state)
         },
         changeTargets);
 }
-BENCHMARK(BM_ReevaluateMonth)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReevaluateMonth)->Apply(backends)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_RecalcAllEmployees(benchmark::State &state)
 {
+    useBackend(Backend(state.range(0)));
     QString report;
     QTextStream out(&report);
     measure(
@@ -372,7 +440,11 @@ void BM_RecalcAllEmployees(benchmark::State &state)
         },
         changeTargets);
 }
-BENCHMARK(BM_RecalcAllEmployees)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_RecalcAllEmployees)
+    ->Apply(backends)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
 
 } // namespace
 
@@ -382,8 +454,9 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    const auto database = std::make_unique<BenchDatabase>();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    for (auto &database : g_databases)
+        database.reset();
     return 0;
 }

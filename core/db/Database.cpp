@@ -22,6 +22,7 @@ Database::PasswordPrompt g_passwordPrompt;
 bool g_readOnly = false;
 int g_batchDepth = 0;
 bool g_batchKeepsStored = false;
+int g_batchWrites = 0; // writes stored so far in the open batch
 int g_connectionCount = 0;
 std::function<void(QSqlDatabase &)> g_connectedHook;
 
@@ -430,6 +431,7 @@ WriteBatch::WriteBatch(Mode mode)
                     QStringLiteral("Beginnen einer Transaktion"));
         m_outermost = true;
         g_batchKeepsStored = mode == KeepStored;
+        g_batchWrites = 0;
     }
     ++g_batchDepth;
 }
@@ -470,8 +472,9 @@ bool WriteBatch::isOpen()
 bool Database::execWrite(QSqlQuery &query, const QString &sql)
 {
     // A server ends the whole transaction at its first failed statement; a batch that keeps
-    // what was stored before an error fences each write off instead.
-    const bool fenced = isServer() && WriteBatch::isOpen() && g_batchKeepsStored;
+    // what was stored before an error fences each write off once there is something to keep.
+    const bool fenced =
+        isServer() && WriteBatch::isOpen() && g_batchKeepsStored && g_batchWrites > 0;
     QSqlQuery fence(connection());
     if (fenced)
         fence.exec(QStringLiteral("SAVEPOINT taktora_write"));
@@ -479,6 +482,8 @@ bool Database::execWrite(QSqlQuery &query, const QString &sql)
     if (fenced)
         fence.exec(ok ? QStringLiteral("RELEASE SAVEPOINT taktora_write")
                       : QStringLiteral("ROLLBACK TO SAVEPOINT taktora_write"));
+    if (ok)
+        ++g_batchWrites;
     return ok;
 }
 

@@ -671,6 +671,110 @@ void Table::append()
     announceRecord();
 }
 
+void Table::appendRows(const QVector<QVector<QVariant>> &rows)
+{
+    requireOpen("Append");
+    checkWritable();
+    storePending();
+    if (rows.isEmpty())
+        return;
+    const qint64 keep = m_current >= 0 ? m_rows.at(m_current).rowId : -1;
+    QVector<Row> stored;
+    for (const QVector<QVariant> &values : rows) {
+        Row row;
+        for (const QVariant &value : values)
+            row.values << normalized(value);
+        row.values.resize(m_fieldNames.size());
+        stored << row;
+    }
+    const auto announce = [&] {
+        for (int r = 0; r < m_rows.size(); ++r) {
+            if (m_rows.at(r).rowId == keep)
+                m_current = r;
+        }
+        if (m_current < 0 && !m_rows.isEmpty())
+            m_current = 0;
+        m_bof = m_eof = m_rows.isEmpty();
+        TableChanges::noteChanged(m_tableName);
+        announceView();
+        announceRecord();
+    };
+    if (Database::isServer()) {
+        const QVector<qint64> ids = insertRowsAtOnce(stored);
+        if (ids.contains(-1)) { // a value the server stored otherwise than given
+            reload(keep, m_current);
+        } else {
+            for (int i = 0; i < stored.size(); ++i) {
+                stored[i].rowId = ids.at(i);
+                takeStoredRow(stored.at(i));
+            }
+        }
+        announce();
+        return;
+    }
+    try {
+        for (Row &row : stored) {
+            row.rowId = insertRow(row.values);
+            takeStoredRow(row);
+        }
+    } catch (...) {
+        announce();
+        throw;
+    }
+    announce();
+}
+
+void Table::takeStoredRow(Row row)
+{
+    if (rowInView(row.values))
+        m_rows.insert(insertPosition(row), std::move(row));
+}
+
+// One INSERT for all rows. The keys come back with the whole rows, which are matched to the
+// rows given by their values: the server does not promise the order of what it returns.
+QVector<qint64> Table::insertRowsAtOnce(const QVector<Row> &rows)
+{
+    QStringList columns, tuples;
+    for (const QString &name : m_fieldNames)
+        columns << quoted(name);
+    const QString marks = QStringLiteral("(")
+        + QStringList(m_fieldNames.size(), QStringLiteral("?")).join(QStringLiteral(", "))
+        + QStringLiteral(")");
+    for (int i = 0; i < rows.size(); ++i)
+        tuples << marks;
+    QSqlQuery q(Database::connection());
+    q.setForwardOnly(true);
+    const QString sql =
+        QStringLiteral("INSERT INTO %1 (%2) VALUES %3 RETURNING %4, %2")
+            .arg(quoted(m_tableName), columns.join(QStringLiteral(", ")),
+                 tuples.join(QStringLiteral(", ")), QLatin1String(SurrogateKeyColumn));
+    if (!q.prepare(sql))
+        throw Database::error(QStringLiteral("Speichern in Tabelle %1").arg(m_tableName),
+                              q.lastError());
+    int bind = 0;
+    for (const Row &row : rows) {
+        for (const QVariant &value : row.values)
+            q.bindValue(bind++, value);
+    }
+    if (!Database::execWrite(q))
+        throw Database::error(QStringLiteral("Speichern in Tabelle %1").arg(m_tableName),
+                              q.lastError());
+    QVector<qint64> ids(rows.size(), -1);
+    while (q.next()) {
+        for (int i = 0; i < rows.size(); ++i) {
+            bool same = ids.at(i) < 0;
+            for (int c = 0; same && c < m_fieldNames.size(); ++c)
+                same = compareValues(normalized(q.value(c + 1)), rows.at(i).values.at(c)) == 0;
+            if (same) {
+                ids[i] = q.value(0).toLongLong();
+                break;
+            }
+        }
+    }
+    q.finish();
+    return ids;
+}
+
 void Table::edit()
 {
     requireOpen("Edit");

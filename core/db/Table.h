@@ -113,6 +113,10 @@ public:
     void setMaster(Table *master, const QStringList &masterFields, const QStringList &detailFields);
 
     void append();
+    // Stores new rows given whole (values in field order) without moving the current row.
+    // A server takes them in one statement, all or none; SQLite row by row, keeping the rows
+    // stored before an error.
+    void appendRows(const QVector<QVector<QVariant>> &rows);
     void edit();
     void post();
     void cancel();
@@ -171,6 +175,8 @@ private:
     int insertPosition(const Row &row) const;
     int compareKeys(const QVector<QVariant> &a, const QVector<QVariant> &b, int fieldCount) const;
     qint64 insertRow(const QVector<QVariant> &values);
+    QVector<qint64> insertRowsAtOnce(const QVector<Row> &rows);
+    void takeStoredRow(Row row);
     void updateRow(const Row &row);
     void deleteRow(const Row &row);
     void preparedAnew();

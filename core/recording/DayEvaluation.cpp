@@ -212,16 +212,31 @@ bool DayEvaluation::readEmployee(Employee &employee) const
     return true;
 }
 
+// The new record becomes the current one, so that its entries follow it.
 void DayEvaluation::createDayRecord(const Employee &employee, const QDate &date)
 {
+    const QVector<QVariant> values = newDayRecord(employee, date);
     m_auswert->append();
-    m_auswert->field(QStringLiteral("PersonalNummer")).setAsInteger(employee.personalNummer);
-    m_auswert->field(QStringLiteral("Datum")).setAsDate(date);
-    m_auswert->field(QStringLiteral("Schicht")).setAsInteger(employee.shiftPlan);
-    m_auswert->field(QStringLiteral("Soll"))
-        .setAsInteger(GetTargetMinutes(employee.shiftPlan, date));
-    m_auswert->field(QStringLiteral("Summe")).setAsInteger(0);
+    for (int column = 0; column < values.size(); ++column) {
+        if (!values.at(column).isNull())
+            m_auswert->field(column).setValue(values.at(column));
+    }
     m_auswert->post();
+}
+
+// A new day record: the employee's shift plan, the day plan's target, the total 0.
+QVector<QVariant> DayEvaluation::newDayRecord(const Employee &employee, const QDate &date)
+{
+    QVector<QVariant> values(m_auswert->fieldCount());
+    const auto set = [&](const char *field, const QVariant &value) {
+        values[m_auswert->fieldIndex(QLatin1String(field))] = value;
+    };
+    set("PersonalNummer", qlonglong(employee.personalNummer));
+    set("Datum", IsoDateText(date));
+    set("Schicht", qlonglong(employee.shiftPlan));
+    set("Soll", qlonglong(GetTargetMinutes(employee.shiftPlan, date)));
+    set("Summe", qlonglong(0));
+    return values;
 }
 
 void DayEvaluation::reevaluateDayRecord(const Employee &employee, const QDate &date, bool givePlan,
@@ -282,6 +297,7 @@ PeriodOutcome DayEvaluation::EvaluatePeriod(qint16 recalc, const QDate &from, co
     const int datum = m_auswPos->fieldIndex(QStringLiteral("Datum"));
     const auto entryDay = [&](int row) { return m_auswPos->valueAt(row, datum).toString(); };
     int entryRow = 0;
+    QVector<QVector<QVariant>> missingDays;
     m_auswert->first();
     for (QDate date = from; date <= to; date = date.addDays(1)) {
         // The entries are ordered by date: those of this day follow any left before it.
@@ -292,13 +308,15 @@ PeriodOutcome DayEvaluation::EvaluatePeriod(qint16 recalc, const QDate &from, co
         while (entryRow < m_auswPos->recordCount() && entryDay(entryRow) == day)
             ++entryRow;
         if (!m_auswert->findKey({employee.personalNummer, date})) {
-            createDayRecord(employee, date);
+            missingDays << newDayRecord(employee, date);
             ++outcome.created;
         } else if (recalc == 1) {
             reevaluateDayRecord(employee, date, true, readEntries(firstEntry, entryRow, date));
             ++outcome.reevaluated;
         }
     }
+    // All missing days in one go: a server stores them with one statement.
+    m_auswert->appendRows(missingDays);
     m_auswert->first();
     run.finish();
     return outcome;

@@ -87,6 +87,7 @@ private:
     QVector<EntryTimes> readEntries(int first, int last, const QDate &date) const;
     void setSums(const DaySums &sums, const QDate &date);
     void createDayRecord(const Employee &employee, const QDate &date);
+    QVector<QVariant> newDayRecord(const Employee &employee, const QDate &date);
     void reevaluateDayRecord(const Employee &employee, const QDate &date, bool givePlan,
                              const QVector<EntryTimes> &entries);
 

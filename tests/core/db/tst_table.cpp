@@ -59,6 +59,7 @@ private Q_SLOTS:
     void pendingChangeIsStoredBeforeMove();
     void untouchedNewRowIsDropped();
     void editAndDeleteReachTheDatabase();
+    void appendRowsStoresThemAllAndKeepsTheCurrentRow();
     void rowChangedElsewhereIsNeverOverwritten();
     void rowDeletedElsewhereIsReported();
     void storedIntegersReadInSixtyFourBits();
@@ -299,6 +300,41 @@ void TestTable::editAndDeleteReachTheDatabase()
     t.first();
     QCOMPARE(t.field("PersonalNummer").asInteger(), 205);
     QCOMPARE(t.field("BruttoLohn").asFloat(), 12.5);
+}
+
+void TestTable::appendRowsStoresThemAllAndKeepsTheCurrentRow()
+{
+    TempDataDir dir;
+    Table t(QStringLiteral("auswert"), QStringLiteral("PersonalNummer;Datum"));
+    t.openRange({1, QDate(2024, 3, 1)}, {1, QDate(2024, 3, 31)});
+    addDay(t, 1, QDate(2024, 3, 15), 480);
+    const auto day = [&t](int person, const QDate &date, int soll) {
+        QVector<QVariant> values(t.fieldCount());
+        values[t.fieldIndex(QStringLiteral("PersonalNummer"))] = person;
+        values[t.fieldIndex(QStringLiteral("Datum"))] = date;
+        values[t.fieldIndex(QStringLiteral("Soll"))] = soll;
+        return values;
+    };
+    // one row lies outside the view
+    t.appendRows({day(1, QDate(2024, 3, 20), 0), day(1, QDate(2024, 3, 2), 450),
+                  day(2, QDate(2024, 3, 2), 450), day(1, QDate(2024, 3, 3), 450)});
+    QCOMPARE(t.field("Datum").asDate(), QDate(2024, 3, 15));
+    QCOMPARE(datesOf(t),
+             QList<QDate>(
+                 {QDate(2024, 3, 2), QDate(2024, 3, 3), QDate(2024, 3, 15), QDate(2024, 3, 20)}));
+    QCOMPARE(countRows(QStringLiteral("auswert")), 5);
+    // the rows taken into the view can be changed and deleted at once
+    QVERIFY(t.findKey({1, QDate(2024, 3, 3)}));
+    t.field("Soll").setAsInteger(300);
+    t.post();
+    QVERIFY(t.findKey({1, QDate(2024, 3, 2)}));
+    t.remove();
+    Table again(QStringLiteral("auswert"), QStringLiteral("PersonalNummer;Datum"));
+    again.openRange({1, QDate(2024, 3, 1)}, {1, QDate(2024, 3, 31)});
+    QCOMPARE(datesOf(again),
+             QList<QDate>({QDate(2024, 3, 3), QDate(2024, 3, 15), QDate(2024, 3, 20)}));
+    QVERIFY(again.findKey({1, QDate(2024, 3, 3)}));
+    QCOMPARE(again.field("Soll").asInteger(), 300);
 }
 
 void TestTable::rowChangedElsewhereIsNeverOverwritten()
