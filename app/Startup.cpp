@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -19,6 +20,7 @@
 #include "core/db/Database.h"
 #include "core/db/DatabaseCopy.h"
 #include "core/db/ServerChanges.h"
+#include "core/db/TableChanges.h"
 #include "gui/widgets/MessageBoxes.h"
 #include "gui/widgets/PasswordPrompt.h"
 
@@ -110,6 +112,8 @@ int runWindows(int &argc, char **argv, const CommandLine &commandLine)
         showError(nullptr, error.message());
         Database::setPath(commandLine.dataFolder());
     }
+    // A dialog works on the rows it was opened on: other changes are shown once it closes.
+    TableChanges::deferWhile([] { return QApplication::activeModalWidget() != nullptr; });
     ServerChanges::instance().start();
 
     auto *splash = new TFormSplash;

@@ -24,8 +24,18 @@ void TableChanges::noteChanged(const QString &tableName)
     QTimer::singleShot(0, &changes, &TableChanges::announce);
 }
 
+void TableChanges::deferWhile(std::function<bool()> busy)
+{
+    instance().m_busy = std::move(busy);
+}
+
 void TableChanges::announce()
 {
+    constexpr int RetryMs = 200;
+    if (m_busy && m_busy()) {
+        QTimer::singleShot(RetryMs, this, &TableChanges::announce);
+        return;
+    }
     m_scheduled = false;
     const QSet<QString> changed = std::exchange(m_pending, {});
     for (const QString &name : changed)

@@ -4,6 +4,8 @@
 #include <QSet>
 #include <QString>
 
+#include <functional>
+
 namespace tk {
 
 class Table;
@@ -23,9 +25,13 @@ public:
     static void noteChanged(const QString &tableName);
 
     // The table re-reads its rows (keeping its current row) whenever another part of the
-    // program changed its table while it is open and not being edited. Refresh errors leave
-    // the rows shown until the next change.
+    // program, or another workstation on a server, changed its table while it is open and not
+    // being edited. Refresh errors leave the rows shown until the next change.
     static void follow(Table *table);
+
+    // While busy() holds (a dialog is open on rows it showed), announcements wait, so that
+    // the rows under the dialog stay where they were until it closes.
+    static void deferWhile(std::function<bool()> busy);
 
 Q_SIGNALS:
     void tableChanged(const QString &tableName);
@@ -36,6 +42,7 @@ private:
 
     QSet<QString> m_pending;
     bool m_scheduled = false;
+    std::function<bool()> m_busy;
 };
 
 } // namespace tk

@@ -84,7 +84,8 @@ TFormPers::TFormPers(QWidget *parent)
     , tblSchicht(new Table(QStringLiteral("Schicht"), QStringLiteral("Schichtplan"), this))
 {
     tblSchicht->setReadOnly(true);
-    TableChanges::follow(tblSchicht); // plans named or added in the shift plan window
+    TableChanges::follow(tblSchicht);  // plans named or added in the shift plan window
+    TableChanges::follow(tblPersonal); // employees another workstation stores
     buildControls();
     bindControls();
     setFocusOrder();

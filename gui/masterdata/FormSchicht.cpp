@@ -18,6 +18,7 @@
 #include "core/db/ShiftPlanUsage.h"
 #include "core/db/SuspendedControls.h"
 #include "core/db/Table.h"
+#include "core/db/TableChanges.h"
 #include "gui/masterdata/DlgCopyDayPlan.h"
 #include "gui/reports/ListCommands.h"
 #include "gui/timefields/KvTimeEdit.h"
@@ -67,6 +68,9 @@ TFormSchicht::TFormSchicht(QWidget *parent)
 {
     tblTagplan->setMaster(tblSchicht, {QStringLiteral("Schichtplan")},
                           {QStringLiteral("Schichtplan")});
+    // plans another workstation stores
+    TableChanges::follow(tblSchicht);
+    TableChanges::follow(tblTagplan);
     buildControls();
     bindControls();
     setFocusOrder();

@@ -178,7 +178,10 @@ void TFormAuswert::createTables()
     tblAuswert = &m_tables->auswert;
     tblAuswPos = &m_tables->auswPos;
     tblTagplan = &m_tables->tagplan;
-    TableChanges::follow(tblPersonal); // new and renamed employees of the personnel window
+    // New and renamed employees of the personnel window; days and entries another
+    // workstation stores.
+    for (Table *table : {tblPersonal, tblAuswert, tblAuswPos})
+        TableChanges::follow(table);
 }
 
 void TFormAuswert::createPrintMenu()

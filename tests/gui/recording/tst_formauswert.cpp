@@ -1,4 +1,6 @@
+#include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -6,6 +8,8 @@
 #include <QToolButton>
 
 #include "core/db/Table.h"
+#include "core/db/TableChanges.h"
+#include "core/recording/OtherDayEntries.h"
 #include "gui/recording/FormAuswert.h"
 #include "gui/widgets/DbGrid.h"
 #include "tests/support/ModalAnswer.h"
@@ -82,6 +86,7 @@ private Q_SLOTS:
     void tableThatCannotBeOpened();
     void employeesStoredElsewhereAppearAtOnce();
     void periodDatesAndTotalsFollowTheSelection();
+    void entriesStoredElsewhereAppearOnceNoDialogIsOpen();
 };
 
 void TestFormAuswert::opensOnTheCurrentMonthOfTheFirstEmployee()
@@ -348,6 +353,32 @@ void TestFormAuswert::employeesStoredElsewhereAppearAtOnce()
     QTRY_COMPARE(form.vgDBGrid1->model()->rowCount(), 3);
     QCOMPARE(form.paName->text(), QStringLiteral("Hans  Maier"));
     QCOMPARE(form.tblPersonal->field(QStringLiteral("PersonalNummer")).asInteger(), 1);
+}
+
+// An entry stored elsewhere (another window, another workstation) reaches the day sheet and
+// the day's sums; while a dialog is open the rows under it stay as they were.
+void TestFormAuswert::entriesStoredElsewhereAppearOnceNoDialogIsOpen()
+{
+    TempDataDir dir;
+    exampleStaff();
+    TFormAuswert form;
+    TableChanges::deferWhile([] { return QApplication::activeModalWidget() != nullptr; });
+    const QDate day = form.tblAuswert->field(QStringLiteral("Datum")).asDate();
+    QCOMPARE(form.tblAuswPos->recordCount(), 0);
+    bool unchangedWhileOpen = false;
+    auto answer = answerNextModal([&](QWidget *modal) {
+        appendEntryToDay(1, day, TimeEntry{420, 600, QStringLiteral("N")});
+        QTest::qWait(500);
+        unchangedWhileOpen = form.tblAuswPos->recordCount() == 0;
+        modal->close();
+    });
+    QDialog dialog(&form);
+    dialog.exec();
+    QVERIFY2(answer->answered(), qPrintable(answer->failure));
+    QVERIFY(unchangedWhileOpen);
+    QTRY_COMPARE(form.tblAuswPos->recordCount(), 1);
+    QCOMPARE(form.tblAuswert->field(QStringLiteral("Anwesend")).asInteger(), 180);
+    TableChanges::deferWhile(nullptr);
 }
 
 void TestFormAuswert::periodDatesAndTotalsFollowTheSelection()
