@@ -183,10 +183,19 @@ void TFormMain::createStatusBar()
     paDatenbank = panel(new QLabel(this));
     statusBar()->addPermanentWidget(paDatenbank);
     showDatabase();
+    // The notice stays in the status bar's message area long enough to be read; the panel
+    // stays red while the server is away.
+    constexpr int NoticeMs = 15000;
     connect(&ServerChanges::instance(), &ServerChanges::connectionLost, this,
-            [this](const QString &message) { showDatabase(message); });
+            [this](const QString &message) {
+                showDatabase(message);
+                statusBar()->showMessage(message);
+            });
     connect(&ServerChanges::instance(), &ServerChanges::connectionRestored, this,
-            [this] { showDatabase(); });
+            [this](const QString &message) {
+                showDatabase();
+                statusBar()->showMessage(message, NoticeMs);
+            });
     paVersion = panel(new QLabel(this));
     statusBar()->addPermanentWidget(paVersion);
     paDate = panel(new QLabel(this));
@@ -202,9 +211,11 @@ void TFormMain::createStatusBar()
 // The open database in the status bar; while the server is unreachable, the warning instead.
 void TFormMain::showDatabase(const QString &warning)
 {
-    paDatenbank->setText(warning.isEmpty()
-                             ? QStringLiteral("Datenbank: %1").arg(Database::displayName())
-                             : QStringLiteral("Verbindung unterbrochen"));
+    constexpr int PanelWidth = 180; // a long address is shortened in the middle
+    const QString name =
+        paDatenbank->fontMetrics().elidedText(Database::displayName(), Qt::ElideMiddle, PanelWidth);
+    paDatenbank->setText(warning.isEmpty() ? QStringLiteral("Datenbank: %1").arg(name)
+                                           : QStringLiteral("Verbindung unterbrochen"));
     paDatenbank->setToolTip(warning.isEmpty() ? Database::displayName() : warning);
     paDatenbank->setStyleSheet(warning.isEmpty() ? QString() : QStringLiteral("color: #b00000"));
 }

@@ -69,9 +69,44 @@ void addRowVersion()
         execute(QStringLiteral("ALTER TABLE %1 ADD %2").arg(table, rowVersionDefinition()));
 }
 
+// A server tells the other workstations of every row written, so that their windows follow.
+QStringList changeNoticeStatements()
+{
+    QStringList statements{
+        QStringLiteral(
+            "CREATE FUNCTION taktora_notify() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
+            "PERFORM pg_notify('%1', TG_TABLE_NAME || ':' || "
+            "CASE WHEN TG_OP = 'DELETE' THEN OLD.%2 ELSE NEW.%2 END); RETURN NULL; END $$")
+            .arg(QLatin1String(ChangeChannel), QLatin1String(SurrogateKeyColumn))};
+    for (const SchemaTable &table : schemaTables())
+        statements << QStringLiteral("CREATE TRIGGER %1_notify AFTER INSERT OR UPDATE OR DELETE "
+                                     "ON %1 FOR EACH ROW EXECUTE FUNCTION taktora_notify()")
+                          .arg(table.name);
+    return statements;
+}
+
+// Version 3: a server's tables announce their changes to the other workstations.
+bool serverLacksChangeNotices()
+{
+    const QSqlDatabase db = Database::connection();
+    if (!SqlDialect::isServer(db))
+        return false;
+    Query query;
+    query.setSql(QStringLiteral("SELECT count(*) FROM pg_proc WHERE proname = 'taktora_notify'"));
+    query.open();
+    return query.value(0, 0).toInt() == 0;
+}
+
+void addChangeNotices()
+{
+    for (const QString &statement : changeNoticeStatements())
+        execute(statement);
+}
+
 const UpgradeStep UpgradeSteps[] = {
     {1, personalLacksAuswertBegin, addAuswertBegin},
     {2, tablesLackRowVersion, addRowVersion},
+    {3, serverLacksChangeNotices, addChangeNotices},
 };
 
 const QLatin1String VersionTable("Schemastand");
@@ -132,22 +167,6 @@ QString columnDefinition(const QString &column, DatabaseUrl::Kind kind)
             type = type.toLower();
     }
     return words.join(QLatin1Char(' '));
-}
-
-// A server tells the other workstations of every row written, so that their windows follow.
-QStringList changeNoticeStatements()
-{
-    QStringList statements{
-        QStringLiteral(
-            "CREATE FUNCTION taktora_notify() RETURNS trigger LANGUAGE plpgsql AS $$ BEGIN "
-            "PERFORM pg_notify('%1', TG_TABLE_NAME || ':' || "
-            "CASE WHEN TG_OP = 'DELETE' THEN OLD.%2 ELSE NEW.%2 END); RETURN NULL; END $$")
-            .arg(QLatin1String(ChangeChannel), QLatin1String(SurrogateKeyColumn))};
-    for (const SchemaTable &table : schemaTables())
-        statements << QStringLiteral("CREATE TRIGGER %1_notify AFTER INSERT OR UPDATE OR DELETE "
-                                     "ON %1 FOR EACH ROW EXECUTE FUNCTION taktora_notify()")
-                          .arg(table.name);
-    return statements;
 }
 
 QStringList createTableStatements(const SchemaTable &table, DatabaseUrl::Kind kind)

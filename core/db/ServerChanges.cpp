@@ -85,10 +85,9 @@ void ServerChanges::check()
     if (!alive) {
         if (!m_lost) {
             m_lost = true;
-            Q_EMIT connectionLost(
-                QStringLiteral("Die Verbindung zur Datenbank \"%1\" ist unterbrochen; sie wird "
-                               "neu aufgebaut. Begonnene Eingaben bleiben erhalten.")
-                    .arg(Database::displayName()));
+            Q_EMIT connectionLost(QStringLiteral("Die Verbindung zur Datenbank ist unterbrochen; "
+                                                 "sie wird neu aufgebaut. Begonnene Eingaben "
+                                                 "bleiben erhalten."));
         }
         try {
             Database::disconnect();
@@ -99,8 +98,7 @@ void ServerChanges::check()
     }
     m_lost = false;
     refreshEverything();
-    Q_EMIT connectionRestored(QStringLiteral("Die Verbindung zur Datenbank \"%1\" steht wieder.")
-                                  .arg(Database::displayName()));
+    Q_EMIT connectionRestored(QStringLiteral("Die Verbindung zur Datenbank steht wieder."));
 }
 
 // Whatever changed while the connection was away is read again.

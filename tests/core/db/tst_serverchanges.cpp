@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "core/db/Database.h"
+#include "core/db/Schema.h"
 #include "core/db/ServerChanges.h"
 #include "core/db/Table.h"
 #include "core/db/TableChanges.h"
@@ -53,6 +54,7 @@ private Q_SLOTS:
     void initTestCase();
     void othersChangesReachOpenTables();
     void serverRestartIsSurvived();
+    void olderServerDatabaseGetsChangeNotices();
     void cleanup() { ServerChanges::instance().stop(); }
 };
 
@@ -126,6 +128,26 @@ void TestServerChanges::serverRestartIsSurvived()
     ServerChanges::instance().stop();
     personal.close();
     Database::disconnect();
+}
+
+// A server database made before the tables announced their changes gets the notices with the
+// schema upgrade.
+void TestServerChanges::olderServerDatabaseGetsChangeNotices()
+{
+    TempDataDir dir;
+    TempDataDir::exec(QStringLiteral("DROP FUNCTION taktora_notify() CASCADE"));
+    TempDataDir::exec(QStringLiteral("UPDATE Schemastand SET Version = 2"));
+    upgradeSchema();
+    Table personal(QStringLiteral("Personal"), QStringLiteral("PersonalNummer"));
+    personal.open();
+    TableChanges::follow(&personal);
+    ServerChanges::instance().start();
+    TempDataDir::execElsewhere(QStringLiteral("INSERT INTO Personal (PersonalNummer) VALUES (1)"));
+    QTRY_COMPARE_WITH_TIMEOUT(personal.recordCount(), 1, 1000);
+    Query version;
+    version.setSql(QStringLiteral("SELECT Version FROM Schemastand"));
+    version.open();
+    QCOMPARE(version.value(0, 0).toInt(), schemaVersion());
 }
 
 QTEST_GUILESS_MAIN(TestServerChanges)

@@ -255,8 +255,8 @@ private Q_SLOTS:
     // address that cannot be used is refused in the dialog; "Prüfen" says what is there.
     void databaseDialogKeepsTheAddressForTheNextStart()
     {
-        QCOMPARE(m_main->paDatenbank->text(),
-                 QStringLiteral("Datenbank: ") + Database::displayName());
+        QVERIFY(m_main->paDatenbank->text().startsWith(QStringLiteral("Datenbank: ")));
+        QCOMPARE(m_main->paDatenbank->toolTip(), Database::displayName());
         TDlgDatenbank check(Database::displayName(), QString(), m_main.get());
         check.addressField()->setText(m_data->databaseUrl());
         const QList<QPushButton *> buttons = check.findChildren<QPushButton *>();
