@@ -10,6 +10,7 @@
 
 #include "core/common/Errors.h"
 #include "core/db/Schema.h"
+#include "core/db/ScopedConnection.h"
 #include "core/db/SqlDialect.h"
 
 namespace tk {
@@ -306,32 +307,14 @@ bool Database::createDatabase(const DatabaseUrl &url)
             throw DbError(QStringLiteral("Das Datenverzeichnis \"%1\" kann nicht angelegt werden.")
                               .arg(QDir::toNativeSeparators(dir)));
     }
-    const QString name = QStringLiteral("taktora_create");
-    bool created = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(url.driverName(), name);
-        url.applyTo(db);
-        if (!db.open()) {
-            const QSqlError failure = db.lastError();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(name);
-            throw error(QStringLiteral("Anlegen der Datenbank"), failure);
-        }
-        try {
-            if (sqlite || !holdsProgramTables(db)) {
-                createTables(db, url.kind());
-                created = true;
-            }
-        } catch (...) {
-            db.close();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(name);
-            throw;
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
-    return created;
+    ScopedConnection connection(QStringLiteral("taktora_create"), url);
+    QSqlDatabase &db = connection.db();
+    if (!db.open())
+        throw error(QStringLiteral("Anlegen der Datenbank"), db.lastError());
+    if (!sqlite && holdsProgramTables(db))
+        return false;
+    createTables(db, url.kind());
+    return true;
 }
 
 QString Database::resolveTableName(const QString &name)

@@ -11,13 +11,12 @@
 #include "core/common/Errors.h"
 #include "core/db/Database.h"
 #include "core/db/Schema.h"
+#include "core/db/ScopedConnection.h"
 #include "core/db/SqlDialect.h"
 
 namespace tk {
 
 namespace {
-
-const QString TargetConnection = QStringLiteral("taktora_copy_target");
 
 [[noreturn]] void refuse(const DatabaseUrl &target, const QString &why)
 {
@@ -127,7 +126,6 @@ void openTarget(QSqlDatabase &target, const DatabaseUrl &url)
                    QStringLiteral("Der Ordner \"%1\" kann nicht angelegt werden.")
                        .arg(QDir::toNativeSeparators(folder)));
     }
-    url.applyTo(target);
     if (!target.open())
         refuse(url, target.lastError().text());
     if (const auto error = SqlDialect::configureConnection(target, true))
@@ -172,22 +170,17 @@ QStringList DatabaseCopy::copyTo(const DatabaseUrl &target)
     Database::connection(); // the source must open before anything is made at the target
     const bool newFile =
         target.kind() == DatabaseUrl::Kind::SQLite && !QFileInfo::exists(target.filePath());
-    QStringList report;
     try {
-        QSqlDatabase db = QSqlDatabase::addDatabase(target.driverName(), TargetConnection);
-        openTarget(db, target);
-        report = copyAll(db, target);
-        db.close();
+        ScopedConnection connection(QStringLiteral("taktora_copy_target"), target);
+        openTarget(connection.db(), target);
+        return copyAll(connection.db(), target);
     } catch (...) {
-        QSqlDatabase::removeDatabase(TargetConnection);
         if (newFile) { // a file made for nothing is not left behind
             for (const char *suffix : {"", "-wal", "-shm"})
                 QFile::remove(target.filePath() + QLatin1String(suffix));
         }
         throw;
     }
-    QSqlDatabase::removeDatabase(TargetConnection);
-    return report;
 }
 
 } // namespace tk

@@ -6,13 +6,12 @@
 
 #include "core/common/Errors.h"
 #include "core/db/Schema.h"
+#include "core/db/ScopedConnection.h"
 #include "core/db/SqlDialect.h"
 
 namespace tk {
 
 namespace {
-
-const QString ProbeConnection = QStringLiteral("taktora_probe");
 
 QString describeTables(const QSqlDatabase &db)
 {
@@ -40,29 +39,14 @@ QString probeDatabase(const DatabaseUrl &url)
     if (url.kind() == DatabaseUrl::Kind::SQLite && !QFileInfo::exists(url.filePath()))
         return QStringLiteral("Die Datei ist noch nicht vorhanden; sie wird beim Start mit "
                               "--create-database angelegt.");
-    QString text;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(url.driverName(), ProbeConnection);
-        url.applyTo(db);
-        if (url.kind() == DatabaseUrl::Kind::SQLite)
-            db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        const bool opened = db.open();
-        const QString failure = db.lastError().text();
-        try {
-            if (!opened)
-                throw UserError(
-                    QStringLiteral("Die Datenbank ist nicht erreichbar: %1").arg(failure));
-            text = describeTables(db);
-        } catch (...) {
-            db.close();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(ProbeConnection);
-            throw;
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(ProbeConnection);
-    return text;
+    ScopedConnection connection(QStringLiteral("taktora_probe"), url);
+    QSqlDatabase &db = connection.db();
+    if (url.kind() == DatabaseUrl::Kind::SQLite)
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+    if (!db.open())
+        throw UserError(
+            QStringLiteral("Die Datenbank ist nicht erreichbar: %1").arg(db.lastError().text()));
+    return describeTables(db);
 }
 
 } // namespace tk
