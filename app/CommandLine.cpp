@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QRegularExpression>
 
+#include "core/calendar/PublicHolidays.h"
 #include "core/common/Errors.h"
 #include "core/db/DatabaseUrl.h"
 
@@ -16,6 +17,7 @@ const QString DataDirOption = QStringLiteral("data-dir");
 const QString DatabaseOption = QStringLiteral("database");
 const QString CreateOption = QStringLiteral("create-database");
 const QString CopyOption = QStringLiteral("copy-database");
+const QString HolidaysOption = QStringLiteral("holidays");
 const QString RecalcOption = QStringLiteral("recalc");
 const QString PdfOption = QStringLiteral("pdf");
 const QString MonthOption = QStringLiteral("month");
@@ -62,6 +64,7 @@ void addOptions(QCommandLineParser &parser)
                        {DatabaseOption, QString(), QStringLiteral("ADRESSE")},
                        {CreateOption, QString()},
                        {CopyOption, QString(), QStringLiteral("ADRESSE")},
+                       {HolidaysOption, QString(), QStringLiteral("LAND")},
                        {RecalcOption, QString(), QStringLiteral("JJJJ-MM")},
                        {PdfOption, QString(), QStringLiteral("LISTE")},
                        {MonthOption, QString(), QStringLiteral("JJJJ-MM")},
@@ -105,11 +108,10 @@ bool singleValue(const QCommandLineParser &parser, const QString &name, QString 
 // The mode option given, or an error when there are several.
 bool chooseMode(const QCommandLineParser &parser, RunMode *mode, QString *error)
 {
-    const std::pair<QString, RunMode> modes[] = {{HelpOption, RunMode::Help},
-                                                 {CreateOption, RunMode::CreateDatabase},
-                                                 {CopyOption, RunMode::CopyDatabase},
-                                                 {RecalcOption, RunMode::Recalc},
-                                                 {PdfOption, RunMode::ListPdf}};
+    const std::pair<QString, RunMode> modes[] = {
+        {HelpOption, RunMode::Help},         {CreateOption, RunMode::CreateDatabase},
+        {CopyOption, RunMode::CopyDatabase}, {HolidaysOption, RunMode::Holidays},
+        {RecalcOption, RunMode::Recalc},     {PdfOption, RunMode::ListPdf}};
     QStringList given;
     for (const auto &[name, value] : modes) {
         if (parser.isSet(name)) {
@@ -166,8 +168,9 @@ bool readListOptions(const QCommandLineParser &parser, CommandLine *c)
 // "--recalc --data-dir x" gives --recalc the value "--data-dir": the month is missing.
 bool valuesPresent(const QCommandLineParser &parser, QString *error)
 {
-    for (const QString &name : {DataDirOption, DatabaseOption, CopyOption, RecalcOption, PdfOption,
-                                MonthOption, EmployeeOption, OutputOption}) {
+    for (const QString &name :
+         {DataDirOption, DatabaseOption, CopyOption, HolidaysOption, RecalcOption, PdfOption,
+          MonthOption, EmployeeOption, OutputOption}) {
         for (const QString &value : parser.values(name)) {
             if (value.startsWith(QLatin1String("--"))) {
                 *error = QStringLiteral("Nach --%1 fehlt der Wert.").arg(name);
@@ -175,6 +178,31 @@ bool valuesPresent(const QCommandLineParser &parser, QString *error)
             }
         }
     }
+    return true;
+}
+
+// "--holidays LAND JAHR": the year is the one word after the state.
+bool readHolidayOptions(const QCommandLineParser &parser, QStringList *positional, CommandLine *c)
+{
+    if (!singleValue(parser, HolidaysOption, &c->state, &c->error))
+        return false;
+    c->state = c->state.trimmed().toUpper();
+    if (!PublicHolidays::isKnownState(c->state) || c->state.isEmpty()) {
+        c->error = QStringLiteral("Unbekanntes Bundesland \"%1\": erwartet wird DE oder eines "
+                                  "von %2.")
+                       .arg(c->state, PublicHolidays::stateCodes().join(QStringLiteral(", ")));
+        return false;
+    }
+    bool ok = false;
+    c->year = positional->value(0).toInt(&ok);
+    if (!ok || c->year < PublicHolidays::FirstYear || c->year > PublicHolidays::LastYear) {
+        c->error = QStringLiteral("Nach --holidays %1 fehlt das Jahr (%2 bis %3).")
+                       .arg(c->state)
+                       .arg(PublicHolidays::FirstYear)
+                       .arg(PublicHolidays::LastYear);
+        return false;
+    }
+    positional->removeFirst();
     return true;
 }
 
@@ -199,13 +227,15 @@ bool readOptions(const QCommandLineParser &parser, CommandLine *c)
 {
     if (!valuesPresent(parser, &c->error))
         return false;
-    if (!parser.positionalArguments().isEmpty()) {
-        c->error =
-            QStringLiteral("Unerwartete Angabe: %1").arg(parser.positionalArguments().first());
-        return false;
-    }
     if (!chooseMode(parser, &c->mode, &c->error))
         return false;
+    QStringList positional = parser.positionalArguments();
+    if (c->mode == RunMode::Holidays && !readHolidayOptions(parser, &positional, c))
+        return false;
+    if (!positional.isEmpty()) {
+        c->error = QStringLiteral("Unerwartete Angabe: %1").arg(positional.first());
+        return false;
+    }
     QString dataDir;
     if (!singleValue(parser, DataDirOption, &dataDir, &c->error))
         return false;
@@ -271,6 +301,7 @@ QString commandLineUsage()
         "Aufruf: taktora [DATENBANK] [--create-database]\n"
         "        taktora [DATENBANK] --copy-database ADRESSE\n"
         "        taktora [DATENBANK] --recalc JJJJ-MM\n"
+        "        taktora --holidays LAND JAHR\n"
         "        taktora [DATENBANK] --pdf LISTE [--month JJJJ-MM] [--employee NR]\n"
         "                --output DATEI.pdf\n"
         "DATENBANK ist --data-dir ORDNER oder --database ADRESSE; ohne beides gilt der\n"
@@ -281,6 +312,8 @@ QString commandLineUsage()
         "  --create-database   legt die leeren Tabellen an, wenn die Datenbank noch keine\n"
         "                      enthält, und beendet sich\n"
         "  --copy-database ADRESSE  kopiert alle Tabellen in eine leere Datenbank\n"
+        "  --holidays LAND JAHR  die gesetzlichen Feiertage eines Bundeslands (BW, BY, ...,\n"
+        "                      TH; DE für die bundesweiten), eine Zeile je Feiertag\n"
         "  --recalc JJJJ-MM    rechnet den Monat für alle Mitarbeiter neu\n"
         "  --pdf LISTE         schreibt eine Liste als PDF: summen, detail, bruttolohn,\n"
         "                      schichtplan oder personal; summen, detail und bruttolohn\n"

@@ -13,6 +13,7 @@ enum class RunMode {
     Help,           // --help: the usage text
     CreateDatabase, // --create-database
     CopyDatabase,   // --copy-database URL
+    Holidays,       // --holidays LAND JAHR
     Recalc,         // --recalc YYYY-MM
     ListPdf         // --pdf LIST --month YYYY-MM [--employee N] --output FILE
 };
@@ -28,12 +29,14 @@ enum ExitCode {
 // The command line, checked: one mode at most, each with its values.
 //   taktora [--data-dir DIR | --database URL] [--create-database | --copy-database URL
 //            | --recalc YYYY-MM | --pdf LIST [--month YYYY-MM] [--employee N] --output FILE]
+//   taktora --holidays STATE YEAR
 struct CommandLine
 {
     RunMode mode = RunMode::Windows;
     QString dataDir;    // absolute; empty for "Daten" beside the program (dataFolder())
     QString database;   // --database, checked
     QString copyTarget; // --copy-database, checked
+    QString state;      // --holidays: a state code or DE
     int month = 0;      // --recalc, --month
     int year = 0;
     ListKind list = ListKind::Summen;

@@ -16,6 +16,7 @@
 #include "app/ListPdfCommand.h"
 #include "app/RecalcCommand.h"
 #include "app/Version.h"
+#include "core/calendar/PublicHolidays.h"
 #include "core/common/Errors.h"
 #include "core/db/Database.h"
 #include "core/db/DatabaseCopy.h"
@@ -64,6 +65,14 @@ int copyDatabase(const CommandLine &commandLine, QTextStream &out, QTextStream &
         err << error.message() << '\n';
         return ExitFailed;
     }
+}
+
+// "taktora --holidays LAND JAHR": one line "TT.MM.JJJJ Name" per holiday, in date order.
+int listHolidays(const CommandLine &commandLine, QTextStream &out)
+{
+    for (const PublicHoliday &holiday : PublicHolidays::of(commandLine.state, commandLine.year))
+        out << holiday.date.toString(QStringLiteral("dd.MM.yyyy")) << ' ' << holiday.name << '\n';
+    return ExitOk;
 }
 
 // A command's messages are its German lines; Qt's own warnings ("QPainter::begin():
@@ -150,6 +159,8 @@ int runCommand(const CommandLine &commandLine, QTextStream &out, QTextStream &er
         return createDatabase(commandLine, out, err);
     case RunMode::CopyDatabase:
         return copyDatabase(commandLine, out, err);
+    case RunMode::Holidays:
+        return listHolidays(commandLine, out);
     case RunMode::Recalc:
         return runRecalcCommand(commandLine, out, err);
     case RunMode::ListPdf:

@@ -87,6 +87,7 @@ private Q_SLOTS:
     void recalcReportsWhatFailed();
     void programIsStrictAndQuiet();
     void databaseIsChosenInOrder();
+    void holidaysArePrintedInDateOrder();
 };
 
 void TestCommandLine::dataFolderBesideProgram()
@@ -138,6 +139,8 @@ void TestCommandLine::validCommandLines_data()
     QTest::newRow("copy") << QStringList{"--copy-database", "sqlite:/srv/kopie.db"}
                           << RunMode::CopyDatabase << ""
                           << "" << -1;
+    QTest::newRow("holidays") << QStringList{"--holidays", "by", "2026"} << RunMode::Holidays << ""
+                              << "" << -1;
     QTest::newRow("pdf register list")
         << QStringList{"--pdf", "personal", "--output", "a.pdf"} << RunMode::ListPdf << ""
         << "" << -1;
@@ -197,6 +200,14 @@ void TestCommandLine::refusedCommandLines_data()
         << QStringList{"--copy-database", "--recalc", "2024-03"} << "Nach --copy-database fehlt";
     QTest::newRow("copy to a bad address")
         << QStringList{"--copy-database", "postgresql://h"} << "Die Datenbankadresse";
+    QTest::newRow("holidays of no state")
+        << QStringList{"--holidays", "XX", "2026"} << "Unbekanntes Bundesland \"XX\"";
+    QTest::newRow("holidays without year")
+        << QStringList{"--holidays", "BY"} << "Nach --holidays BY fehlt das Jahr";
+    QTest::newRow("holidays too early")
+        << QStringList{"--holidays", "BY", "1989"} << "Nach --holidays BY fehlt das Jahr";
+    QTest::newRow("holidays with two years")
+        << QStringList{"--holidays", "BY", "2026", "2027"} << "Unerwartete Angabe: 2027";
     QTest::newRow("data dir without value") << QStringList{"--data-dir"} << "Nach --data-dir fehlt";
     QTest::newRow("data dir empty") << QStringList{"--data-dir="} << "Nach --data-dir fehlt";
     QTest::newRow("flag with value")
@@ -360,6 +371,19 @@ void TestCommandLine::databaseIsChosenInOrder()
     QCOMPARE(chosen({}), beside);
     QVERIFY_THROWS_EXCEPTION(UserError, storeDatabaseSetting(QStringLiteral("ftp://x")));
     WindowPlacement::setFilePath(QString());
+}
+
+void TestCommandLine::holidaysArePrintedInDateOrder()
+{
+    const CommandResult result = run({"--holidays", "sn", "2024"});
+    QCOMPARE(result.code, int(ExitOk));
+    const QStringList lines = result.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 11);
+    QCOMPARE(lines.first(), QStringLiteral("01.01.2024 Neujahr"));
+    QVERIFY(lines.contains(QStringLiteral("31.10.2024 Reformationstag")));
+    QCOMPARE(lines.at(8), QStringLiteral("20.11.2024 Buß- und Bettag"));
+    QCOMPARE(lines.last(), QStringLiteral("26.12.2024 2. Weihnachtstag"));
+    QCOMPARE(run({"--holidays", "DE", "2017"}).out.count(QStringLiteral("Reformationstag")), 1);
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
