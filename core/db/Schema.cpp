@@ -2,6 +2,7 @@
 
 #include <QSqlDatabase>
 #include <QSqlRecord>
+#include <algorithm>
 #include <iterator>
 
 #include "core/common/Errors.h"
@@ -69,8 +70,30 @@ void addRowVersion()
         execute(QStringLiteral("ALTER TABLE %1 ADD %2").arg(table, rowVersionDefinition()));
 }
 
+QStringList createTableStatements(const SchemaTable &table, DatabaseUrl::Kind kind);
+DatabaseUrl::Kind openKind();
+
+// The tables of the list the database holds (present) or lacks.
+QStringList tablesPresent(bool present)
+{
+    QStringList names;
+    const QSqlDatabase db = Database::connection();
+    for (const SchemaTable &table : schemaTables()) {
+        if (SqlDialect::record(db, table.name).isEmpty() != present)
+            names << table.name;
+    }
+    return names;
+}
+
 // A server tells the other workstations of every row written, so that their windows follow.
-QStringList changeNoticeStatements()
+QString noticeTriggerStatement(const QString &table)
+{
+    return QStringLiteral("CREATE TRIGGER %1_notify AFTER INSERT OR UPDATE OR DELETE ON %1 "
+                          "FOR EACH ROW EXECUTE FUNCTION taktora_notify()")
+        .arg(table);
+}
+
+QStringList changeNoticeStatements(const QStringList &tables)
 {
     QStringList statements{
         QStringLiteral(
@@ -78,10 +101,8 @@ QStringList changeNoticeStatements()
             "PERFORM pg_notify('%1', TG_TABLE_NAME || ':' || "
             "CASE WHEN TG_OP = 'DELETE' THEN OLD.%2 ELSE NEW.%2 END); RETURN NULL; END $$")
             .arg(QLatin1String(ChangeChannel), QLatin1String(SurrogateKeyColumn))};
-    for (const SchemaTable &table : schemaTables())
-        statements << QStringLiteral("CREATE TRIGGER %1_notify AFTER INSERT OR UPDATE OR DELETE "
-                                     "ON %1 FOR EACH ROW EXECUTE FUNCTION taktora_notify()")
-                          .arg(table.name);
+    for (const QString &table : tables)
+        statements << noticeTriggerStatement(table);
     return statements;
 }
 
@@ -99,14 +120,34 @@ bool serverLacksChangeNotices()
 
 void addChangeNotices()
 {
-    for (const QString &statement : changeNoticeStatements())
+    for (const QString &statement : changeNoticeStatements(tablesPresent(true)))
         execute(statement);
+}
+
+// Version 4: the firm's settings and the employees' time accounts.
+bool tablesMissing()
+{
+    return !tablesPresent(false).isEmpty();
+}
+
+void addMissingTables()
+{
+    const DatabaseUrl::Kind kind = openKind();
+    for (const QString &name : tablesPresent(false)) {
+        const auto table = std::find_if(schemaTables().begin(), schemaTables().end(),
+                                        [&name](const SchemaTable &t) { return t.name == name; });
+        for (const QString &statement : createTableStatements(*table, kind))
+            execute(statement);
+        if (kind == DatabaseUrl::Kind::PostgreSQL)
+            execute(noticeTriggerStatement(name));
+    }
 }
 
 const UpgradeStep UpgradeSteps[] = {
     {1, personalLacksAuswertBegin, addAuswertBegin},
     {2, tablesLackRowVersion, addRowVersion},
     {3, serverLacksChangeNotices, addChangeNotices},
+    {4, tablesMissing, addMissingTables},
 };
 
 const QLatin1String VersionTable("Schemastand");
@@ -234,6 +275,18 @@ const QVector<SchemaTable> &schemaTables()
          {{QStringLiteral("AuswPos_Day"),
            {QStringLiteral("PersonalNummer"), QStringLiteral("Datum")},
            false}}},
+        // firm-wide settings all workstations share ("Bundesland", ...)
+        {QStringLiteral("Einstellung"),
+         {QStringLiteral("Schluessel TEXT NOT NULL"), QStringLiteral("Wert TEXT")},
+         {{QStringLiteral("Einstellung_Key"), {QStringLiteral("Schluessel")}, true}}},
+        // per employee and year: the balance carried in (minutes) and vacation days
+        {QStringLiteral("Zeitkonto"),
+         {QStringLiteral("PersonalNummer INTEGER NOT NULL"),
+          QStringLiteral("Jahr INTEGER NOT NULL"), QStringLiteral("SaldoVortrag INTEGER"),
+          QStringLiteral("Urlaubsanspruch REAL"), QStringLiteral("UrlaubVortrag REAL")},
+         {{QStringLiteral("Zeitkonto_Key"),
+           {QStringLiteral("PersonalNummer"), QStringLiteral("Jahr")},
+           true}}},
     };
     return tables;
 }
@@ -245,12 +298,14 @@ int schemaVersion()
 
 QStringList schemaStatements(DatabaseUrl::Kind kind)
 {
-    QStringList statements;
-    for (const SchemaTable &table : schemaTables())
+    QStringList statements, names;
+    for (const SchemaTable &table : schemaTables()) {
         statements << createTableStatements(table, kind);
+        names << table.name;
+    }
     if (kind == DatabaseUrl::Kind::PostgreSQL) {
         statements << QStringLiteral("CREATE TABLE %1 (Version integer NOT NULL)").arg(VersionTable)
-                   << changeNoticeStatements();
+                   << changeNoticeStatements(names);
     }
     statements << storeVersionStatements(kind);
     return statements;

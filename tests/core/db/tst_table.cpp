@@ -72,6 +72,7 @@ private Q_SLOTS:
     void schemaUpgradeAddsFieldWithOne();
     void schemaVersionIsRecorded();
     void schemaUpgradeKeepsChosenValues();
+    void schemaUpgradeAddsSettingsAndTimeAccounts();
     void schemaUpgradeNeverCreatesTheFolder();
 };
 
@@ -558,6 +559,35 @@ void TestTable::schemaVersionIsRecorded()
     q.exec(QStringLiteral("PRAGMA user_version"));
     q.next();
     QCOMPARE(q.value(0).toInt(), schemaVersion());
+}
+
+// A database of version 3 lacks the firm settings and the time accounts; the upgrade makes
+// them, on a server with their change notices.
+void TestTable::schemaUpgradeAddsSettingsAndTimeAccounts()
+{
+    TempDataDir dir;
+    TempDataDir::exec(QStringLiteral("DROP TABLE Einstellung"));
+    TempDataDir::exec(QStringLiteral("DROP TABLE Zeitkonto"));
+    TempDataDir::exec(TempDataDir::onServer() ? QStringLiteral("UPDATE Schemastand SET Version = 3")
+                                              : QStringLiteral("PRAGMA user_version = 3"));
+    QVERIFY_THROWS_EXCEPTION(DbError, Database::resolveTableName(QStringLiteral("Zeitkonto")));
+    upgradeSchema();
+    Table accounts(QStringLiteral("Zeitkonto"), QStringLiteral("PersonalNummer;Jahr"));
+    accounts.open();
+    accounts.append();
+    accounts.field("PersonalNummer").setAsInteger(7);
+    accounts.field("Jahr").setAsInteger(2026);
+    accounts.field("Urlaubsanspruch").setAsFloat(27.5);
+    accounts.post();
+    accounts.append();
+    accounts.field("PersonalNummer").setAsInteger(7);
+    accounts.field("Jahr").setAsInteger(2026);
+    QVERIFY_THROWS_EXCEPTION(DbError, accounts.post()); // one account per employee and year
+    accounts.cancel();
+    Table settings(QStringLiteral("Einstellung"), QStringLiteral("Schluessel"));
+    settings.open();
+    QCOMPARE(settings.fieldNames(),
+             QStringList({QStringLiteral("Schluessel"), QStringLiteral("Wert")}));
 }
 
 void TestTable::schemaUpgradeKeepsChosenValues()
