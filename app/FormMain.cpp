@@ -22,6 +22,7 @@
 #include "gui/masterdata/FormPers.h"
 #include "gui/masterdata/FormSchicht.h"
 #include "gui/recording/FormAuswert.h"
+#include "gui/settings/DlgEinstellungen.h"
 #include "gui/widgets/DigitalClock.h"
 #include "gui/widgets/ErrorGuard.h"
 #include "gui/widgets/Glyphs.h"
@@ -64,6 +65,8 @@ void TFormMain::createMenu()
     QMenu *datei = menuBar()->addMenu(QStringLiteral("&Datei"));
     mmiDatenbank =
         datei->addAction(QStringLiteral("Daten&bank..."), this, &TFormMain::mmiDatenbankClick);
+    mmiEinstellungen = datei->addAction(QStringLiteral("&Einstellungen..."), this,
+                                        &TFormMain::mmiEinstellungenClick);
     datei->addSeparator();
     mmiDrucken = datei->addAction(QStringLiteral("&Drucken..."));
     mmiDrucken->setEnabled(false);
@@ -229,6 +232,12 @@ void TFormMain::mmiDatenbankClick()
         storeDatabaseSetting(dialog.address());
         showInformation(this, QStringLiteral("Die Einstellung gilt ab dem nächsten Start."));
     });
+}
+
+void TFormMain::mmiEinstellungenClick()
+{
+    TDlgEinstellungen dialog(this);
+    dialog.exec();
 }
 
 void TFormMain::showDate(const QDate &date)

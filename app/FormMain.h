@@ -29,6 +29,7 @@ public:
 
     // Menu commands.
     void mmiDatenbankClick();
+    void mmiEinstellungenClick();
     void mmiPersonalClick();
     void mmiSchichtplanClick();
     void mmiZeiterfassungClick();
@@ -43,6 +44,7 @@ public:
     void showDatabase(const QString &warning = QString());
 
     QAction *mmiDatenbank = nullptr;
+    QAction *mmiEinstellungen = nullptr;
     QAction *mmiDrucken = nullptr;
     QAction *mmiDruckereinrichtung = nullptr;
     QAction *mmiBeenden = nullptr;

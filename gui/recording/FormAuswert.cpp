@@ -18,6 +18,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "core/calendar/HolidayCalendar.h"
 #include "core/common/ClockText.h"
 #include "core/common/EntryCodes.h"
 #include "core/common/Errors.h"
@@ -25,6 +26,7 @@
 #include "core/db/TableChanges.h"
 #include "core/recording/DayGridText.h"
 #include "core/recording/PeriodSelection.h"
+#include "core/settings/FirmSettings.h"
 #include "gui/reports/PrintMenu.h"
 #include "gui/widgets/DbGrid.h"
 #include "gui/widgets/ErrorGuard.h"
@@ -41,6 +43,7 @@ constexpr int LastYear = 2900;
 const QColor WeekendColor(Qt::red);
 const QColor KrankColor(Qt::red);
 const QColor UrlaubColor(Qt::blue);
+const QColor FeiertagColor(0, 128, 0);
 
 QDate storedDate(const QVariant &value)
 {
@@ -105,14 +108,19 @@ void formatEmployeeCell(const QString &field, const QVariant &value, CellStyle &
     }
 }
 
-void formatDayCell(const QString &field, const QVariant &value, CellStyle &style)
+// A public holiday of the firm's state shows in the Feiertag colour with its name as tip.
+void formatDayCell(const QString &field, const QVariant &value, CellStyle &style,
+                   HolidayCalendar &holidays)
 {
     if (field == QLatin1String("Datum")) {
         const QDate date = storedDate(value);
         style.text = DayCellText(date);
         style.alignment = Qt::AlignRight | Qt::AlignVCenter;
         style.bold = true;
-        if (IsWeekend(date))
+        style.toolTip = holidays.nameOf(date);
+        if (!style.toolTip.isEmpty())
+            style.color = FeiertagColor;
+        else if (IsWeekend(date))
             style.color = WeekendColor;
         return;
     }
@@ -182,6 +190,24 @@ void TFormAuswert::createTables()
     // workstation stores.
     for (Table *table : {tblPersonal, tblAuswert, tblAuswPos})
         TableChanges::follow(table);
+    // The firm's state, and again whenever a workstation changes it.
+    readHolidayState();
+    connect(&TableChanges::instance(), &TableChanges::tableChanged, this,
+            [this](const QString &table) {
+                if (table == QLatin1String("Einstellung"))
+                    readHolidayState();
+            });
+}
+
+void TFormAuswert::readHolidayState()
+{
+    try {
+        m_holidays.setState(FirmSettings::state());
+    } catch (const UserError &) {
+        m_holidays.setState(QString()); // no settings table yet: the nationwide holidays
+    }
+    if (vgDBGrid2)
+        vgDBGrid2->viewport()->update();
 }
 
 void TFormAuswert::createPrintMenu()
@@ -383,8 +409,10 @@ void TFormAuswert::configureGrids()
 {
     vgDBGrid1->setCellFormatter([](int, const QString &field, const QVariant &value,
                                    CellStyle &style) { formatEmployeeCell(field, value, style); });
-    vgDBGrid2->setCellFormatter([](int, const QString &field, const QVariant &value,
-                                   CellStyle &style) { formatDayCell(field, value, style); });
+    vgDBGrid2->setCellFormatter(
+        [this](int, const QString &field, const QVariant &value, CellStyle &style) {
+            formatDayCell(field, value, style, m_holidays);
+        });
     vgDBGrid3->setCellFormatter([](int, const QString &field, const QVariant &value,
                                    CellStyle &style) { formatEntryCell(field, value, style); });
     setColumnWidths(vgDBGrid1, {60, 130, 110, 80, 95, 95, 55});

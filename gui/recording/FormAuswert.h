@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "core/calendar/HolidayCalendar.h"
 #include "core/recording/EntryRules.h"
 #include "core/recording/TimeRecordingTables.h"
 
@@ -157,7 +158,10 @@ private:
     void storeEntryPlan(const EntryPlan &plan,
                         const std::function<void(const QList<TimeEntry> &)> &storeThisDay);
 
+    void readHolidayState();
+
     std::unique_ptr<TimeRecordingTables> m_tables;
+    HolidayCalendar m_holidays;
     bool m_selectionDetached = false;
     QSet<QString> m_entryWarningsShown;
 };

@@ -2,9 +2,11 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 
 #include "gui/widgets/ErrorGuard.h"
 
@@ -29,12 +31,7 @@ public:
         painter->fillRect(option.rect,
                           selected ? palette.highlight() : QBrush(m_grid->lineColor(index.row())));
 
-        CellStyle style;
-        const QVariant value = index.data();
-        style.text = value.isNull() ? QString() : value.toString();
-        if (m_grid->cellFormatter())
-            m_grid->cellFormatter()(index.row(), m_grid->tableModel()->fieldAt(index.column()),
-                                    value, style);
+        const CellStyle style = m_grid->styleOf(index);
 
         QFont font = option.font;
         font.setBold(style.bold);
@@ -49,6 +46,19 @@ public:
             textRect, int(style.alignment),
             QFontMetrics(font).elidedText(style.text, Qt::ElideRight, textRect.width()));
         painter->restore();
+    }
+
+    bool helpEvent(QHelpEvent *event, QAbstractItemView *view, const QStyleOptionViewItem &option,
+                   const QModelIndex &index) override
+    {
+        if (event->type() != QEvent::ToolTip)
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        const QString tip = m_grid->styleOf(index).toolTip;
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(event->globalPos(), tip, view);
+        return true;
     }
 
 private:
@@ -85,6 +95,16 @@ void DbGrid::setCellFormatter(CellFormatter formatter)
 {
     m_formatter = std::move(formatter);
     viewport()->update();
+}
+
+CellStyle DbGrid::styleOf(const QModelIndex &index) const
+{
+    CellStyle style;
+    const QVariant value = index.data();
+    style.text = value.isNull() ? QString() : value.toString();
+    if (m_formatter)
+        m_formatter(index.row(), m_model->fieldAt(index.column()), value, style);
+    return style;
 }
 
 QColor DbGrid::lineColor(int row) const

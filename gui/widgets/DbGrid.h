@@ -15,6 +15,7 @@ struct CellStyle
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     bool bold = false;
     QColor color; // invalid: the grid's normal text colour
+    QString toolTip;
 };
 
 // A read-only grid over a table's current view. Its selected line and the table's current
@@ -36,6 +37,8 @@ public:
 
     // The background of a line: tool-tip colour on the top visible line, then alternating.
     QColor lineColor(int row) const;
+    // How the formatter draws a cell.
+    CellStyle styleOf(const QModelIndex &index) const;
 
 Q_SIGNALS:
     // A double click on a line (after the table moved to it).

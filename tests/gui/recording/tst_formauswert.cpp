@@ -10,6 +10,7 @@
 #include "core/db/Table.h"
 #include "core/db/TableChanges.h"
 #include "core/recording/OtherDayEntries.h"
+#include "core/settings/FirmSettings.h"
 #include "gui/recording/FormAuswert.h"
 #include "gui/widgets/DbGrid.h"
 #include "tests/support/ModalAnswer.h"
@@ -87,6 +88,7 @@ private Q_SLOTS:
     void employeesStoredElsewhereAppearAtOnce();
     void periodDatesAndTotalsFollowTheSelection();
     void entriesStoredElsewhereAppearOnceNoDialogIsOpen();
+    void holidaysOfTheFirmsStateAreMarked();
 };
 
 void TestFormAuswert::opensOnTheCurrentMonthOfTheFirstEmployee()
@@ -379,6 +381,32 @@ void TestFormAuswert::entriesStoredElsewhereAppearOnceNoDialogIsOpen()
     QTRY_COMPARE(form.tblAuswPos->recordCount(), 1);
     QCOMPARE(form.tblAuswert->field(QStringLiteral("Anwesend")).asInteger(), 180);
     TableChanges::deferWhile(nullptr);
+}
+
+// The date column shows the holidays of the state the settings name, in the Feiertag colour
+// with the name as tip; a change of the setting shows at once.
+void TestFormAuswert::holidaysOfTheFirmsStateAreMarked()
+{
+    TempDataDir dir;
+    exampleStaff();
+    TFormAuswert form;
+    form.edJahr->setValue(2026);
+    form.edMonat->setCurrentIndex(0); // January
+    const auto dateCell = [&form](int day) {
+        CellStyle missing;
+        missing.toolTip = QStringLiteral("kein Tagessatz");
+        if (!form.tblAuswert->findKey({1, QDate(2026, 1, day)}))
+            return missing;
+        const QModelIndex index = form.vgDBGrid2->model()->index(form.tblAuswert->currentRow(), 0);
+        return form.vgDBGrid2->styleOf(index);
+    };
+    QCOMPARE(dateCell(6).toolTip, QString()); // nationwide only: 6 January is a working day
+    FirmSettings::setValue(QStringLiteral("Bundesland"), QStringLiteral("BY"));
+    QTRY_COMPARE(dateCell(6).toolTip, QStringLiteral("Heilige Drei Könige"));
+    QCOMPARE(dateCell(6).color, QColor(0, 128, 0));
+    QCOMPARE(dateCell(1).toolTip, QStringLiteral("Neujahr"));
+    QCOMPARE(dateCell(3).color, QColor(Qt::red)); // a Saturday stays a weekend day
+    QCOMPARE(dateCell(7).toolTip, QString());
 }
 
 void TestFormAuswert::periodDatesAndTotalsFollowTheSelection()
