@@ -18,6 +18,7 @@ const QString DatabaseOption = QStringLiteral("database");
 const QString CreateOption = QStringLiteral("create-database");
 const QString CopyOption = QStringLiteral("copy-database");
 const QString HolidaysOption = QStringLiteral("holidays");
+const QString FillHolidaysOption = QStringLiteral("fill-holidays");
 const QString RecalcOption = QStringLiteral("recalc");
 const QString PdfOption = QStringLiteral("pdf");
 const QString MonthOption = QStringLiteral("month");
@@ -65,6 +66,7 @@ void addOptions(QCommandLineParser &parser)
                        {CreateOption, QString()},
                        {CopyOption, QString(), QStringLiteral("ADRESSE")},
                        {HolidaysOption, QString(), QStringLiteral("LAND")},
+                       {FillHolidaysOption, QString(), QStringLiteral("JJJJ-MM")},
                        {RecalcOption, QString(), QStringLiteral("JJJJ-MM")},
                        {PdfOption, QString(), QStringLiteral("LISTE")},
                        {MonthOption, QString(), QStringLiteral("JJJJ-MM")},
@@ -108,10 +110,13 @@ bool singleValue(const QCommandLineParser &parser, const QString &name, QString 
 // The mode option given, or an error when there are several.
 bool chooseMode(const QCommandLineParser &parser, RunMode *mode, QString *error)
 {
-    const std::pair<QString, RunMode> modes[] = {
-        {HelpOption, RunMode::Help},         {CreateOption, RunMode::CreateDatabase},
-        {CopyOption, RunMode::CopyDatabase}, {HolidaysOption, RunMode::Holidays},
-        {RecalcOption, RunMode::Recalc},     {PdfOption, RunMode::ListPdf}};
+    const std::pair<QString, RunMode> modes[] = {{HelpOption, RunMode::Help},
+                                                 {CreateOption, RunMode::CreateDatabase},
+                                                 {CopyOption, RunMode::CopyDatabase},
+                                                 {HolidaysOption, RunMode::Holidays},
+                                                 {FillHolidaysOption, RunMode::FillHolidays},
+                                                 {RecalcOption, RunMode::Recalc},
+                                                 {PdfOption, RunMode::ListPdf}};
     QStringList given;
     for (const auto &[name, value] : modes) {
         if (parser.isSet(name)) {
@@ -169,8 +174,8 @@ bool readListOptions(const QCommandLineParser &parser, CommandLine *c)
 bool valuesPresent(const QCommandLineParser &parser, QString *error)
 {
     for (const QString &name :
-         {DataDirOption, DatabaseOption, CopyOption, HolidaysOption, RecalcOption, PdfOption,
-          MonthOption, EmployeeOption, OutputOption}) {
+         {DataDirOption, DatabaseOption, CopyOption, HolidaysOption, FillHolidaysOption,
+          RecalcOption, PdfOption, MonthOption, EmployeeOption, OutputOption}) {
         for (const QString &value : parser.values(name)) {
             if (value.startsWith(QLatin1String("--"))) {
                 *error = QStringLiteral("Nach --%1 fehlt der Wert.").arg(name);
@@ -262,9 +267,10 @@ bool readOptions(const QCommandLineParser &parser, CommandLine *c)
             }
         }
     }
-    if (c->mode == RunMode::Recalc) {
+    if (c->mode == RunMode::Recalc || c->mode == RunMode::FillHolidays) {
         QString month;
-        if (!singleValue(parser, RecalcOption, &month, &c->error))
+        const QString &option = c->mode == RunMode::Recalc ? RecalcOption : FillHolidaysOption;
+        if (!singleValue(parser, option, &month, &c->error))
             return false;
         if (!parseMonth(month, &c->month, &c->year)) {
             c->error = monthError(month);
@@ -301,6 +307,7 @@ QString commandLineUsage()
         "Aufruf: taktora [DATENBANK] [--create-database]\n"
         "        taktora [DATENBANK] --copy-database ADRESSE\n"
         "        taktora [DATENBANK] --recalc JJJJ-MM\n"
+        "        taktora [DATENBANK] --fill-holidays JJJJ-MM\n"
         "        taktora --holidays LAND JAHR\n"
         "        taktora [DATENBANK] --pdf LISTE [--month JJJJ-MM] [--employee NR]\n"
         "                --output DATEI.pdf\n"
@@ -312,6 +319,8 @@ QString commandLineUsage()
         "  --create-database   legt die leeren Tabellen an, wenn die Datenbank noch keine\n"
         "                      enthält, und beendet sich\n"
         "  --copy-database ADRESSE  kopiert alle Tabellen in eine leere Datenbank\n"
+        "  --fill-holidays JJJJ-MM  trägt die Feiertage des Monats (Bundesland aus den\n"
+        "                      Einstellungen) als Zeiten mit Kennung F ein\n"
         "  --holidays LAND JAHR  die gesetzlichen Feiertage eines Bundeslands (BW, BY, ...,\n"
         "                      TH; DE für die bundesweiten), eine Zeile je Feiertag\n"
         "  --recalc JJJJ-MM    rechnet den Monat für alle Mitarbeiter neu\n"

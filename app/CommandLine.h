@@ -14,6 +14,7 @@ enum class RunMode {
     CreateDatabase, // --create-database
     CopyDatabase,   // --copy-database URL
     Holidays,       // --holidays LAND JAHR
+    FillHolidays,   // --fill-holidays YYYY-MM
     Recalc,         // --recalc YYYY-MM
     ListPdf         // --pdf LIST --month YYYY-MM [--employee N] --output FILE
 };

@@ -14,7 +14,7 @@
 #include "app/FormMain.h"
 #include "app/FormSplash.h"
 #include "app/ListPdfCommand.h"
-#include "app/RecalcCommand.h"
+#include "app/MonthRunCommand.h"
 #include "app/Version.h"
 #include "core/calendar/PublicHolidays.h"
 #include "core/common/Errors.h"
@@ -162,7 +162,8 @@ int runCommand(const CommandLine &commandLine, QTextStream &out, QTextStream &er
     case RunMode::Holidays:
         return listHolidays(commandLine, out);
     case RunMode::Recalc:
-        return runRecalcCommand(commandLine, out, err);
+    case RunMode::FillHolidays:
+        return runMonthCommand(commandLine, out, err);
     case RunMode::ListPdf:
         return runListPdfCommand(commandLine, out, err);
     case RunMode::Windows:

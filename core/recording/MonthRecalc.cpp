@@ -5,36 +5,10 @@
 #include "core/common/Errors.h"
 #include "core/db/Database.h"
 #include "core/recording/PeriodSelection.h"
+#include "core/recording/RunLines.h"
 #include "core/recording/TimeRecordingTables.h"
 
 namespace tk {
-
-namespace {
-
-QString employeeLabel(Table &personal)
-{
-    const QString name = QStringLiteral("%1 %2")
-                             .arg(personal.field(QStringLiteral("Vorname")).asString(),
-                                  personal.field(QStringLiteral("Name")).asString())
-                             .trimmed();
-    const QString number =
-        QString::number(personal.field(QStringLiteral("PersonalNummer")).asInteger());
-    return name.isEmpty() ? QStringLiteral("Personal-Nr. %1").arg(number)
-                          : QStringLiteral("Personal-Nr. %1 (%2)").arg(number, name);
-}
-
-// Fixed German form, whatever locale the shell runs with.
-QString germanDate(const QDate &date)
-{
-    return date.toString(QStringLiteral("dd.MM.yyyy"));
-}
-
-QString oneLine(QString message)
-{
-    return message.replace(QLatin1Char('\n'), QLatin1Char(' ')).simplified();
-}
-
-} // namespace
 
 int RecalcMonth(int month, int year, QTextStream &out)
 {
@@ -43,7 +17,7 @@ int RecalcMonth(int month, int year, QTextStream &out)
     Table &personal = tables.personal;
     int failures = 0;
     for (personal.first(); !personal.eof(); personal.next()) {
-        const QString label = employeeLabel(personal);
+        const QString label = EmployeeLabel(personal);
         try {
             // One transaction per employee: the period's days are stored all or not at all,
             // and another program waiting to write gets its turn between two employees. A
@@ -60,7 +34,7 @@ int RecalcMonth(int month, int year, QTextStream &out)
                 batch.commit();
             });
             out << QStringLiteral("%1: %2 bis %3, %4 angelegt, %5 neu berechnet")
-                       .arg(label, germanDate(period.from), germanDate(period.to),
+                       .arg(label, GermanDate(period.from), GermanDate(period.to),
                             QString::number(outcome.created), QString::number(outcome.reevaluated))
                 << '\n';
         } catch (const DateEncodingError &e) {
@@ -68,10 +42,10 @@ int RecalcMonth(int month, int year, QTextStream &out)
             out << label << QStringLiteral(": ") << e.message() << '\n';
         } catch (const DbError &e) {
             ++failures;
-            out << label << QStringLiteral(": ") << oneLine(e.message()) << '\n';
+            out << label << QStringLiteral(": ") << OneLine(e.message()) << '\n';
         } catch (const std::exception &e) {
             ++failures;
-            out << label << QStringLiteral(": ") << oneLine(QString::fromUtf8(e.what())) << '\n';
+            out << label << QStringLiteral(": ") << OneLine(QString::fromUtf8(e.what())) << '\n';
         }
         out.flush();
     }

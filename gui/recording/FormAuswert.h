@@ -78,6 +78,7 @@ public:
     // The commands of mnuFunktionen.
     QAction *AlleZeitenneuberechen1 = nullptr;
     QAction *Schichtndern1 = nullptr;
+    QAction *FeiertageEintragen1 = nullptr;
 
     // Entry part.
     QToolButton *dbSBtnEdit = nullptr;
@@ -120,6 +121,7 @@ public Q_SLOTS:
     // "Funktionen": re-evaluate the whole period; change the current day's shift plan.
     void AlleZeitenneuberechen1Click();
     void Schichtndern1Click();
+    void FeiertageEintragen1Click();
 
 protected:
     // Key preview: the window sees every key of its controls first.

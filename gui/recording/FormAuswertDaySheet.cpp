@@ -16,8 +16,10 @@
 #include "core/db/Database.h"
 #include "core/db/Table.h"
 #include "core/recording/DaySheet.h"
+#include "core/recording/HolidayFill.h"
 #include "core/recording/OtherDayEntries.h"
 #include "core/recording/PeriodSelection.h"
+#include "core/settings/FirmSettings.h"
 #include "gui/recording/DlgChangeTag.h"
 #include "gui/recording/DlgGetSchicht.h"
 #include "gui/recording/DlgNewTag.h"
@@ -91,6 +93,10 @@ void TFormAuswert::createFunctionCommands()
     connect(AlleZeitenneuberechen1, &QAction::triggered, this,
             &TFormAuswert::AlleZeitenneuberechen1Click);
     connect(Schichtndern1, &QAction::triggered, this, &TFormAuswert::Schichtndern1Click);
+    FeiertageEintragen1 = mnuFunktionen->addAction(QStringLiteral("Feiertage eintragen"));
+    FeiertageEintragen1->setObjectName(QStringLiteral("FeiertageEintragen1"));
+    connect(FeiertageEintragen1, &QAction::triggered, this,
+            &TFormAuswert::FeiertageEintragen1Click);
 }
 
 EntryPlan TFormAuswert::checkTypedEntries(const QList<TimeEntry> &typed,
@@ -297,6 +303,28 @@ void TFormAuswert::Schichtndern1Click()
         if (!isNumber)
             shiftPlan = 0; // "<keine>"
         sheet.ChangeShiftPlan(shiftPlan);
+    });
+}
+
+// "Feiertage eintragen": the holidays of the firm's state in the current employee's period
+// get their F entries; days that already have times are named and left alone.
+void TFormAuswert::FeiertageEintragen1Click()
+{
+    if (!tablesReady() || !tblAuswPos->isOpen() || !tblTagplan->isOpen())
+        return;
+    runDaySheet(this, [&] {
+        HolidayFillOutcome outcome;
+        {
+            const WaitCursor wait;
+            outcome =
+                FillHolidays(*m_tables, selectedMonth(), selectedYear(), FirmSettings::state());
+            tblAuswert->refresh();
+        }
+        QString text = QStringLiteral("%1 Feiertage eingetragen.").arg(outcome.entered);
+        if (!outcome.leftAlone.isEmpty())
+            text += QStringLiteral("\n\nSchon Zeiten vorhanden, nicht geändert:\n")
+                + outcome.leftAlone.join(QLatin1Char('\n'));
+        showInformation(this, text);
     });
 }
 

@@ -141,6 +141,9 @@ void TestCommandLine::validCommandLines_data()
                           << "" << -1;
     QTest::newRow("holidays") << QStringList{"--holidays", "by", "2026"} << RunMode::Holidays << ""
                               << "" << -1;
+    QTest::newRow("fill holidays")
+        << QStringList{"--fill-holidays", "2024-05"} << RunMode::FillHolidays << ""
+        << "5/2024" << -1;
     QTest::newRow("pdf register list")
         << QStringList{"--pdf", "personal", "--output", "a.pdf"} << RunMode::ListPdf << ""
         << "" << -1;
@@ -208,6 +211,8 @@ void TestCommandLine::refusedCommandLines_data()
         << QStringList{"--holidays", "BY", "1989"} << "Nach --holidays BY fehlt das Jahr";
     QTest::newRow("holidays with two years")
         << QStringList{"--holidays", "BY", "2026", "2027"} << "Unerwartete Angabe: 2027";
+    QTest::newRow("fill holidays bad month")
+        << QStringList{"--fill-holidays", "2024-13"} << "Ungültiger Monat \"2024-13\"";
     QTest::newRow("data dir without value") << QStringList{"--data-dir"} << "Nach --data-dir fehlt";
     QTest::newRow("data dir empty") << QStringList{"--data-dir="} << "Nach --data-dir fehlt";
     QTest::newRow("flag with value")
