@@ -93,6 +93,12 @@ HolidayFillOutcome FillHolidays(TimeRecordingTables &tables, int month, int year
     return outcome;
 }
 
+QString HolidaysEnteredText(int count)
+{
+    return count == 1 ? QStringLiteral("1 Feiertag eingetragen")
+                      : QStringLiteral("%1 Feiertage eingetragen").arg(count);
+}
+
 int FillHolidaysOfMonth(int month, int year, QTextStream &out)
 {
     TimeRecordingTables tables;
@@ -103,8 +109,7 @@ int FillHolidaysOfMonth(int month, int year, QTextStream &out)
         const QString label = EmployeeLabel(tables.personal);
         try {
             const HolidayFillOutcome outcome = FillHolidays(tables, month, year, state);
-            out << QStringLiteral("%1: %2 Feiertage eingetragen").arg(label).arg(outcome.entered)
-                << '\n';
+            out << label << QStringLiteral(": ") << HolidaysEnteredText(outcome.entered) << '\n';
             for (const QString &day : outcome.leftAlone)
                 out << QStringLiteral("  %1: hat schon Zeiten, nicht geändert").arg(day) << '\n';
         } catch (const UserError &e) {

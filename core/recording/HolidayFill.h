@@ -23,6 +23,9 @@ struct HolidayFillOutcome
 HolidayFillOutcome FillHolidays(TimeRecordingTables &tables, int month, int year,
                                 const QString &state);
 
+// "1 Feiertag eingetragen", "3 Feiertage eingetragen".
+QString HolidaysEnteredText(int count);
+
 // The same for every employee, as "taktora --fill-holidays" runs it: one line per employee
 // and one per holiday left alone go to out. Returns the number of employees that failed.
 int FillHolidaysOfMonth(int month, int year, QTextStream &out);

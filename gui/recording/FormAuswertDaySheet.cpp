@@ -320,7 +320,7 @@ void TFormAuswert::FeiertageEintragen1Click()
                 FillHolidays(*m_tables, selectedMonth(), selectedYear(), FirmSettings::state());
             tblAuswert->refresh();
         }
-        QString text = QStringLiteral("%1 Feiertage eingetragen.").arg(outcome.entered);
+        QString text = HolidaysEnteredText(outcome.entered) + QLatin1Char('.');
         if (!outcome.leftAlone.isEmpty())
             text += QStringLiteral("\n\nSchon Zeiten vorhanden, nicht geändert:\n")
                 + outcome.leftAlone.join(QLatin1Char('\n'));

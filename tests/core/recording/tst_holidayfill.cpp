@@ -128,8 +128,8 @@ void TestHolidayFill::everyEmployeeOfTheMonthIsReported()
     report.clear();
     QCOMPARE(FillHolidaysOfMonth(5, 2024, out), 0);
     QCOMPARE(report,
-             QStringLiteral("Personal-Nr. 1 (Eva Berger): 1 Feiertage eingetragen\n"
-                            "Personal-Nr. 2 (Jan Kurz): 1 Feiertage eingetragen\n"));
+             QStringLiteral("Personal-Nr. 1 (Eva Berger): 1 Feiertag eingetragen\n"
+                            "Personal-Nr. 2 (Jan Kurz): 1 Feiertag eingetragen\n"));
     QCOMPARE(entriesOfDay(2, WhitMonday).size(), 1);
 }
 
