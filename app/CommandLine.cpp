@@ -19,6 +19,7 @@ const QString CreateOption = QStringLiteral("create-database");
 const QString CopyOption = QStringLiteral("copy-database");
 const QString HolidaysOption = QStringLiteral("holidays");
 const QString FillHolidaysOption = QStringLiteral("fill-holidays");
+const QString AccountOption = QStringLiteral("account");
 const QString RecalcOption = QStringLiteral("recalc");
 const QString PdfOption = QStringLiteral("pdf");
 const QString MonthOption = QStringLiteral("month");
@@ -67,6 +68,7 @@ void addOptions(QCommandLineParser &parser)
                        {CopyOption, QString(), QStringLiteral("ADRESSE")},
                        {HolidaysOption, QString(), QStringLiteral("LAND")},
                        {FillHolidaysOption, QString(), QStringLiteral("JJJJ-MM")},
+                       {AccountOption, QString(), QStringLiteral("JJJJ-MM")},
                        {RecalcOption, QString(), QStringLiteral("JJJJ-MM")},
                        {PdfOption, QString(), QStringLiteral("LISTE")},
                        {MonthOption, QString(), QStringLiteral("JJJJ-MM")},
@@ -115,6 +117,7 @@ bool chooseMode(const QCommandLineParser &parser, RunMode *mode, QString *error)
                                                  {CopyOption, RunMode::CopyDatabase},
                                                  {HolidaysOption, RunMode::Holidays},
                                                  {FillHolidaysOption, RunMode::FillHolidays},
+                                                 {AccountOption, RunMode::Account},
                                                  {RecalcOption, RunMode::Recalc},
                                                  {PdfOption, RunMode::ListPdf}};
     QStringList given;
@@ -175,7 +178,7 @@ bool valuesPresent(const QCommandLineParser &parser, QString *error)
 {
     for (const QString &name :
          {DataDirOption, DatabaseOption, CopyOption, HolidaysOption, FillHolidaysOption,
-          RecalcOption, PdfOption, MonthOption, EmployeeOption, OutputOption}) {
+          AccountOption, RecalcOption, PdfOption, MonthOption, EmployeeOption, OutputOption}) {
         for (const QString &value : parser.values(name)) {
             if (value.startsWith(QLatin1String("--"))) {
                 *error = QStringLiteral("Nach --%1 fehlt der Wert.").arg(name);
@@ -259,21 +262,36 @@ bool readOptions(const QCommandLineParser &parser, CommandLine *c)
         c->error = QStringLiteral("--data-dir und --database schließen einander aus.");
         return false;
     }
+    const bool account = c->mode == RunMode::Account;
     if (c->mode != RunMode::ListPdf) {
         for (const QString &name : {MonthOption, EmployeeOption, OutputOption}) {
-            if (parser.isSet(name)) {
+            if (parser.isSet(name) && !(account && name == EmployeeOption)) {
                 c->error = QStringLiteral("--%1 gilt nur zusammen mit --pdf.").arg(name);
                 return false;
             }
         }
     }
-    if (c->mode == RunMode::Recalc || c->mode == RunMode::FillHolidays) {
+    const std::pair<RunMode, QString> monthRuns[] = {{RunMode::Recalc, RecalcOption},
+                                                     {RunMode::FillHolidays, FillHolidaysOption},
+                                                     {RunMode::Account, AccountOption}};
+    for (const auto &[mode, option] : monthRuns) {
         QString month;
-        const QString &option = c->mode == RunMode::Recalc ? RecalcOption : FillHolidaysOption;
+        if (c->mode != mode)
+            continue;
         if (!singleValue(parser, option, &month, &c->error))
             return false;
         if (!parseMonth(month, &c->month, &c->year)) {
             c->error = monthError(month);
+            return false;
+        }
+    }
+    if (account && parser.isSet(EmployeeOption)) {
+        const QString employee = parser.value(EmployeeOption);
+        bool ok = false;
+        c->employee = employee.toInt(&ok);
+        c->oneEmployee = true;
+        if (!ok) {
+            c->error = QStringLiteral("Ungültige Personal-Nr. \"%1\".").arg(employee);
             return false;
         }
     }
@@ -308,6 +326,7 @@ QString commandLineUsage()
         "        taktora [DATENBANK] --copy-database ADRESSE\n"
         "        taktora [DATENBANK] --recalc JJJJ-MM\n"
         "        taktora [DATENBANK] --fill-holidays JJJJ-MM\n"
+        "        taktora [DATENBANK] --account JJJJ-MM [--employee NR]\n"
         "        taktora --holidays LAND JAHR\n"
         "        taktora [DATENBANK] --pdf LISTE [--month JJJJ-MM] [--employee NR]\n"
         "                --output DATEI.pdf\n"
@@ -321,6 +340,7 @@ QString commandLineUsage()
         "  --copy-database ADRESSE  kopiert alle Tabellen in eine leere Datenbank\n"
         "  --fill-holidays JJJJ-MM  trägt die Feiertage des Monats (Bundesland aus den\n"
         "                      Einstellungen) als Zeiten mit Kennung F ein\n"
+        "  --account JJJJ-MM   Zeitkonto und Urlaub des Auswertungszeitraums je Mitarbeiter\n"
         "  --holidays LAND JAHR  die gesetzlichen Feiertage eines Bundeslands (BW, BY, ...,\n"
         "                      TH; DE für die bundesweiten), eine Zeile je Feiertag\n"
         "  --recalc JJJJ-MM    rechnet den Monat für alle Mitarbeiter neu\n"

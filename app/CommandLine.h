@@ -15,6 +15,7 @@ enum class RunMode {
     CopyDatabase,   // --copy-database URL
     Holidays,       // --holidays LAND JAHR
     FillHolidays,   // --fill-holidays YYYY-MM
+    Account,        // --account YYYY-MM [--employee N]
     Recalc,         // --recalc YYYY-MM
     ListPdf         // --pdf LIST --month YYYY-MM [--employee N] --output FILE
 };

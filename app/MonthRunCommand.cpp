@@ -7,16 +7,23 @@
 #include "core/common/Errors.h"
 #include "core/recording/HolidayFill.h"
 #include "core/recording/MonthRecalc.h"
+#include "core/recording/TimeAccount.h"
 
 namespace tk {
 
 int runMonthCommand(const CommandLine &commandLine, QTextStream &out, QTextStream &err)
 {
     const bool fill = commandLine.mode == RunMode::FillHolidays;
+    const int month = commandLine.month;
+    const int year = commandLine.year;
     try {
         openChosenDatabase(commandLine);
-        const int failures = fill ? FillHolidaysOfMonth(commandLine.month, commandLine.year, out)
-                                  : RecalcMonth(commandLine.month, commandLine.year, out);
+        int failures = 0;
+        if (commandLine.mode == RunMode::Account)
+            failures =
+                WriteAccounts(month, year, commandLine.oneEmployee ? commandLine.employee : 0, out);
+        else
+            failures = fill ? FillHolidaysOfMonth(month, year, out) : RecalcMonth(month, year, out);
         out.flush();
         if (failures == 0)
             return ExitOk;

@@ -163,6 +163,7 @@ int runCommand(const CommandLine &commandLine, QTextStream &out, QTextStream &er
         return listHolidays(commandLine, out);
     case RunMode::Recalc:
     case RunMode::FillHolidays:
+    case RunMode::Account:
         return runMonthCommand(commandLine, out, err);
     case RunMode::ListPdf:
         return runListPdfCommand(commandLine, out, err);

@@ -1,0 +1,158 @@
+#include "core/recording/TimeAccount.h"
+
+#include <QHash>
+#include <QTextStream>
+
+#include <cmath>
+
+#include "core/common/ClockText.h"
+#include "core/common/Errors.h"
+#include "core/db/Table.h"
+#include "core/recording/PeriodSelection.h"
+#include "core/recording/RunLines.h"
+#include "core/recording/TimeRecordingTables.h"
+
+namespace tk {
+
+namespace {
+
+struct StoredDay
+{
+    qint64 soll = 0;
+    qint64 summe = 0;
+    qint64 urlaub = 0;
+};
+
+// The employee's day records from..to, by ISO date.
+QHash<QString, StoredDay> storedDays(int personalNummer, const QDate &from, const QDate &to)
+{
+    Query query;
+    query.setSql(QStringLiteral("SELECT Datum, Soll, Summe, Urlaub FROM auswert "
+                                "WHERE PersonalNummer = ? AND Datum >= ? AND Datum <= ?"));
+    query.open({personalNummer, from, to});
+    QHash<QString, StoredDay> days;
+    for (int row = 0; row < query.rowCount(); ++row) {
+        StoredDay day;
+        day.soll = Field::largeInt(query.value(row, 1));
+        day.summe = Field::largeInt(query.value(row, 2));
+        day.urlaub = Field::largeInt(query.value(row, 3));
+        days.insert(query.value(row, 0).toString().left(10), day);
+    }
+    return days;
+}
+
+double halfDays(qint64 urlaub, qint64 soll)
+{
+    if (soll <= 0)
+        return 0;
+    return std::round(2.0 * double(urlaub) / double(soll)) / 2.0;
+}
+
+struct AccountYear
+{
+    qint64 saldoVortrag = 0;
+    double entitlement = 0;
+};
+
+AccountYear accountYear(int personalNummer, int year)
+{
+    Query query;
+    query.setSql(QStringLiteral("SELECT SaldoVortrag, Urlaubsanspruch, UrlaubVortrag FROM "
+                                "Zeitkonto WHERE PersonalNummer = ? AND Jahr = ?"));
+    query.open({personalNummer, year});
+    AccountYear account;
+    if (query.rowCount() > 0) {
+        account.saldoVortrag = Field::largeInt(query.value(0, 0));
+        account.entitlement = query.value(0, 1).toDouble() + query.value(0, 2).toDouble();
+    }
+    return account;
+}
+
+QString hours(qint64 minutes)
+{
+    return QString::number(double(minutes) / 60.0, 'f', 2)
+        .replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
+QString days(double value)
+{
+    return QString::number(value, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
+} // namespace
+
+AccountFigures AccountOf(TimeRecordingTables &tables, int month, int year)
+{
+    Table &personal = tables.personal;
+    const int number = personal.field(QStringLiteral("PersonalNummer")).asInteger();
+    const int shiftPlan = personal.field(QStringLiteral("Schicht")).asInteger();
+    const QDate entry = personal.field(QStringLiteral("EintrittsDatum")).asDate();
+    const QDate leaving = personal.field(QStringLiteral("AustrittsDatum")).asDate();
+    const DatePeriod first = CurrentEvaluationPeriod(&personal, 1, year);
+    const DatePeriod current = CurrentEvaluationPeriod(&personal, month, year);
+    const QHash<QString, StoredDay> stored = storedDays(number, first.from, current.to);
+    const AccountYear account = accountYear(number, year);
+    tables.tagplan.refresh();
+
+    AccountFigures figures;
+    figures.carried = account.saldoVortrag;
+    figures.entitlement = account.entitlement;
+    for (QDate date = first.from; date <= current.to; date = date.addDays(1)) {
+        if ((entry.isValid() && date < entry) || (leaving.isValid() && date > leaving))
+            continue;
+        const auto it = stored.constFind(IsoDateText(date));
+        StoredDay day;
+        if (it != stored.constEnd())
+            day = *it;
+        else
+            day.soll = tables.evaluation.GetTargetMinutes(shiftPlan, date);
+        const qint64 balance = day.summe - day.soll;
+        figures.taken += halfDays(day.urlaub, day.soll);
+        if (date < current.from) {
+            figures.carried += balance;
+            continue;
+        }
+        figures.period += balance;
+        figures.soll += day.soll;
+        figures.gesamt += day.summe;
+    }
+    return figures;
+}
+
+int WriteAccounts(int month, int year, int onlyEmployee, QTextStream &out)
+{
+    TimeRecordingTables tables;
+    tables.open();
+    out << QStringLiteral("PersonalNummer;Name;Vorname;Soll;Gesamt;Saldo Vortrag;Saldo Zeitraum;"
+                          "Saldo neu;Urlaub Anspruch;Urlaub genommen;Urlaub Rest")
+        << '\n';
+    int failures = 0;
+    Table &personal = tables.personal;
+    for (personal.first(); !personal.eof(); personal.next()) {
+        const int number = personal.field(QStringLiteral("PersonalNummer")).asInteger();
+        if (onlyEmployee > 0 && number != onlyEmployee)
+            continue;
+        try {
+            const AccountFigures f = AccountOf(tables, month, year);
+            out << QStringList{QString::number(number),
+                               personal.field(QStringLiteral("Name")).asString(),
+                               personal.field(QStringLiteral("Vorname")).asString(),
+                               hours(f.soll),
+                               hours(f.gesamt),
+                               hours(f.carried),
+                               hours(f.period),
+                               hours(f.balance()),
+                               days(f.entitlement),
+                               days(f.taken),
+                               days(f.remaining())}
+                       .join(QLatin1Char(';'))
+                << '\n';
+        } catch (const UserError &e) {
+            ++failures;
+            out << EmployeeLabel(personal) << QStringLiteral(": ") << OneLine(e.message()) << '\n';
+        }
+    }
+    return failures;
+}
+
+} // namespace tk

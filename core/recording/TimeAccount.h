@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QtGlobal>
+
+class QTextStream;
+
+namespace tk {
+
+class TimeRecordingTables;
+
+// An employee's hours account and vacation for the evaluation period of a month. The period
+// of month m belongs to the year of month m.
+struct AccountFigures
+{
+    qint64 soll = 0;        // the period's target minutes
+    qint64 gesamt = 0;      // the period's total minutes
+    qint64 carried = 0;     // balance carried in: the year's SaldoVortrag plus the earlier periods
+    qint64 period = 0;      // the period's balance
+    double entitlement = 0; // vacation days: Urlaubsanspruch + UrlaubVortrag of the year
+    double taken = 0;       // vacation days taken in the year through this period
+
+    qint64 balance() const { return carried + period; }
+    double remaining() const { return entitlement - taken; }
+};
+
+// The rules of the account:
+// - a day's balance is Summe - Soll of its day record; a working day without a record counts
+//   its plan's full target as missing; days outside the employment count nothing;
+// - a day's vacation is Urlaub / Soll rounded to the nearest half day (0 when Soll is 0).
+// For the current employee of tables.personal. Throws DbError or DateEncodingError.
+AccountFigures AccountOf(TimeRecordingTables &tables, int month, int year);
+
+// "taktora --account": a heading line, then one line per employee (or only the one given):
+// PersonalNummer;Name;Vorname;Soll;Gesamt;Saldo Vortrag;Saldo Zeitraum;Saldo neu;
+// Urlaub Anspruch;Urlaub genommen;Urlaub Rest, hours as 12,50, days as 2,5. Returns the
+// number of employees that failed; their lines name the error.
+int WriteAccounts(int month, int year, int onlyEmployee, QTextStream &out);
+
+} // namespace tk
