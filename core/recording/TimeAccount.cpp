@@ -68,18 +68,25 @@ AccountYear accountYear(int personalNummer, int year)
     return account;
 }
 
-QString hours(qint64 minutes)
+} // namespace
+
+QString AccountHoursText(qint64 minutes)
 {
     return QString::number(double(minutes) / 60.0, 'f', 2)
         .replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
-QString days(double value)
+QString AccountDaysText(double days)
 {
-    return QString::number(value, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(','));
+    return QString::number(days, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
-} // namespace
+QString AccountLineText(const AccountFigures &figures)
+{
+    return QStringLiteral("Zeitkonto: Vortrag %1   Zeitraum %2   neu %3   Urlaub Rest %4 Tage")
+        .arg(AccountHoursText(figures.carried), AccountHoursText(figures.period),
+             AccountHoursText(figures.balance()), AccountDaysText(figures.remaining()));
+}
 
 AccountFigures AccountOf(TimeRecordingTables &tables, int month, int year)
 {
@@ -92,7 +99,6 @@ AccountFigures AccountOf(TimeRecordingTables &tables, int month, int year)
     const DatePeriod current = CurrentEvaluationPeriod(&personal, month, year);
     const QHash<QString, StoredDay> stored = storedDays(number, first.from, current.to);
     const AccountYear account = accountYear(number, year);
-    tables.tagplan.refresh();
 
     AccountFigures figures;
     figures.carried = account.saldoVortrag;
@@ -133,18 +139,19 @@ int WriteAccounts(int month, int year, int onlyEmployee, QTextStream &out)
         if (onlyEmployee > 0 && number != onlyEmployee)
             continue;
         try {
+            tables.tagplan.refresh();
             const AccountFigures f = AccountOf(tables, month, year);
             out << QStringList{QString::number(number),
                                personal.field(QStringLiteral("Name")).asString(),
                                personal.field(QStringLiteral("Vorname")).asString(),
-                               hours(f.soll),
-                               hours(f.gesamt),
-                               hours(f.carried),
-                               hours(f.period),
-                               hours(f.balance()),
-                               days(f.entitlement),
-                               days(f.taken),
-                               days(f.remaining())}
+                               AccountHoursText(f.soll),
+                               AccountHoursText(f.gesamt),
+                               AccountHoursText(f.carried),
+                               AccountHoursText(f.period),
+                               AccountHoursText(f.balance()),
+                               AccountDaysText(f.entitlement),
+                               AccountDaysText(f.taken),
+                               AccountDaysText(f.remaining())}
                        .join(QLatin1Char(';'))
                 << '\n';
         } catch (const UserError &e) {

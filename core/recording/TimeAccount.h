@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
 class QTextStream;
@@ -29,6 +30,13 @@ struct AccountFigures
 // - a day's vacation is Urlaub / Soll rounded to the nearest half day (0 when Soll is 0).
 // For the current employee of tables.personal. Throws DbError or DateEncodingError.
 AccountFigures AccountOf(TimeRecordingTables &tables, int month, int year);
+
+// Hours as 12,50 (minus sign when negative) and days as 2,5, as the account shows them.
+QString AccountHoursText(qint64 minutes);
+QString AccountDaysText(double days);
+
+// The window's line: "Zeitkonto: Vortrag 3,25  Zeitraum -11,75  neu -8,50  Urlaub Rest 31,0".
+QString AccountLineText(const AccountFigures &figures);
 
 // "taktora --account": a heading line, then one line per employee (or only the one given):
 // PersonalNummer;Name;Vorname;Soll;Gesamt;Saldo Vortrag;Saldo Zeitraum;Saldo neu;

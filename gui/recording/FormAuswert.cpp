@@ -26,6 +26,7 @@
 #include "core/db/TableChanges.h"
 #include "core/recording/DayGridText.h"
 #include "core/recording/PeriodSelection.h"
+#include "core/recording/TimeAccount.h"
 #include "core/settings/FirmSettings.h"
 #include "gui/reports/PrintMenu.h"
 #include "gui/widgets/DbGrid.h"
@@ -363,6 +364,10 @@ QWidget *TFormAuswert::createDayPart()
     paSummen->setObjectName(QStringLiteral("paSummen"));
     paSummen->setTextInteractionFlags(Qt::TextSelectableByMouse);
     paSummen->setWordWrap(true);
+    paKonto = new QLabel(part);
+    paKonto->setObjectName(QStringLiteral("paKonto"));
+    paKonto->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    paKonto->setWordWrap(true);
 
     auto *layout = new QVBoxLayout(part);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -370,6 +375,7 @@ QWidget *TFormAuswert::createDayPart()
     layout->addLayout(buttons);
     layout->addWidget(vgDBGrid2, 1);
     layout->addWidget(paSummen);
+    layout->addWidget(paKonto);
     return part;
 }
 
@@ -433,6 +439,7 @@ void TFormAuswert::connectHandlers()
     // Every change of the day records shown (a new selection, an evaluated day) changes the
     // totals; recounting a period's rows costs nothing against reading them.
     connect(tblAuswert, &Table::viewChanged, this, &TFormAuswert::updatePeriodInfo);
+    connect(tblAuswert, &Table::viewChanged, this, &TFormAuswert::updateAccount);
     connect(tblAuswert, &Table::recordChanged, this, &TFormAuswert::updatePeriodInfo);
     connect(edMonat, &QComboBox::currentIndexChanged, this, &TFormAuswert::edMonatClick);
     connect(edJahr, &QSpinBox::valueChanged, this, &TFormAuswert::edJahrChange);
@@ -608,6 +615,20 @@ void TFormAuswert::updatePeriodInfo()
     paSummen->setText(tblAuswert->isOpen()
                           ? PeriodTotalsText(MonthSheetCounters::periodTotals(*tblAuswert))
                           : QString());
+}
+
+// The employee's account beside the totals; read again whenever the days shown change.
+void TFormAuswert::updateAccount()
+{
+    if (!tablesReady() || tblPersonal->currentRow() < 0) {
+        paKonto->clear();
+        return;
+    }
+    try {
+        paKonto->setText(AccountLineText(AccountOf(*m_tables, selectedMonth(), selectedYear())));
+    } catch (const UserError &) {
+        paKonto->clear(); // the selection reports a period that cannot be formed
+    }
 }
 
 // ------------------------------------------------------------------ evaluation

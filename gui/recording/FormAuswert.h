@@ -56,6 +56,7 @@ public:
     QLabel *paName = nullptr;
     QLabel *paZeitraum = nullptr; // the evaluation period as dates
     QLabel *paSummen = nullptr;   // the period's totals under the day grid
+    QLabel *paKonto = nullptr;    // the employee's hours account and vacation left
 
     // Pages.
     QTabWidget *PageControl1 = nullptr;
@@ -143,6 +144,7 @@ private:
     void rereadEmployees();
     void updateName();
     void updatePeriodInfo();
+    void updateAccount();
     void updateButtons();
     void dbSBtnDeleteClick();
     void moveDays(void (Table::*move)());

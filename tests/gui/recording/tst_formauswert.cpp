@@ -89,6 +89,7 @@ private Q_SLOTS:
     void periodDatesAndTotalsFollowTheSelection();
     void entriesStoredElsewhereAppearOnceNoDialogIsOpen();
     void holidaysOfTheFirmsStateAreMarked();
+    void accountLineFollowsTheDays();
 };
 
 void TestFormAuswert::opensOnTheCurrentMonthOfTheFirstEmployee()
@@ -407,6 +408,25 @@ void TestFormAuswert::holidaysOfTheFirmsStateAreMarked()
     QCOMPARE(dateCell(1).toolTip, QStringLiteral("Neujahr"));
     QCOMPARE(dateCell(3).color, QColor(Qt::red)); // a Saturday stays a weekend day
     QCOMPARE(dateCell(7).toolTip, QString());
+}
+
+// The account line under the totals: the year's vacation left, and the balances moving with
+// an entry stored on a day of the period.
+void TestFormAuswert::accountLineFollowsTheDays()
+{
+    TempDataDir dir;
+    exampleStaff();
+    TempDataDir::exec(QStringLiteral("INSERT INTO Zeitkonto (PersonalNummer, Jahr, SaldoVortrag, "
+                                     "Urlaubsanspruch) VALUES (1, 2024, 90, 30)"));
+    TFormAuswert form;
+    form.edJahr->setValue(2024);
+    form.edMonat->setCurrentIndex(0); // January: nothing carried but the opening 1:30
+    QVERIFY2(form.paKonto->text().startsWith(QStringLiteral("Zeitkonto: Vortrag 1,50 ")),
+             qPrintable(form.paKonto->text()));
+    QVERIFY(form.paKonto->text().endsWith(QStringLiteral("Urlaub Rest 30,0 Tage")));
+    const QString before = form.paKonto->text();
+    appendEntryToDay(1, QDate(2024, 1, 2), TimeEntry{420, 600, QStringLiteral("U")});
+    QTRY_VERIFY(form.paKonto->text() != before);
 }
 
 void TestFormAuswert::periodDatesAndTotalsFollowTheSelection()
