@@ -20,6 +20,7 @@ const QString CopyOption = QStringLiteral("copy-database");
 const QString HolidaysOption = QStringLiteral("holidays");
 const QString FillHolidaysOption = QStringLiteral("fill-holidays");
 const QString AccountOption = QStringLiteral("account");
+const QString CheckOption = QStringLiteral("check");
 const QString RecalcOption = QStringLiteral("recalc");
 const QString PdfOption = QStringLiteral("pdf");
 const QString MonthOption = QStringLiteral("month");
@@ -69,6 +70,7 @@ void addOptions(QCommandLineParser &parser)
                        {HolidaysOption, QString(), QStringLiteral("LAND")},
                        {FillHolidaysOption, QString(), QStringLiteral("JJJJ-MM")},
                        {AccountOption, QString(), QStringLiteral("JJJJ-MM")},
+                       {CheckOption, QString(), QStringLiteral("JJJJ-MM")},
                        {RecalcOption, QString(), QStringLiteral("JJJJ-MM")},
                        {PdfOption, QString(), QStringLiteral("LISTE")},
                        {MonthOption, QString(), QStringLiteral("JJJJ-MM")},
@@ -118,6 +120,7 @@ bool chooseMode(const QCommandLineParser &parser, RunMode *mode, QString *error)
                                                  {HolidaysOption, RunMode::Holidays},
                                                  {FillHolidaysOption, RunMode::FillHolidays},
                                                  {AccountOption, RunMode::Account},
+                                                 {CheckOption, RunMode::Check},
                                                  {RecalcOption, RunMode::Recalc},
                                                  {PdfOption, RunMode::ListPdf}};
     QStringList given;
@@ -176,9 +179,9 @@ bool readListOptions(const QCommandLineParser &parser, CommandLine *c)
 // "--recalc --data-dir x" gives --recalc the value "--data-dir": the month is missing.
 bool valuesPresent(const QCommandLineParser &parser, QString *error)
 {
-    for (const QString &name :
-         {DataDirOption, DatabaseOption, CopyOption, HolidaysOption, FillHolidaysOption,
-          AccountOption, RecalcOption, PdfOption, MonthOption, EmployeeOption, OutputOption}) {
+    for (const QString &name : {DataDirOption, DatabaseOption, CopyOption, HolidaysOption,
+                                FillHolidaysOption, AccountOption, CheckOption, RecalcOption,
+                                PdfOption, MonthOption, EmployeeOption, OutputOption}) {
         for (const QString &value : parser.values(name)) {
             if (value.startsWith(QLatin1String("--"))) {
                 *error = QStringLiteral("Nach --%1 fehlt der Wert.").arg(name);
@@ -262,7 +265,8 @@ bool readOptions(const QCommandLineParser &parser, CommandLine *c)
         c->error = QStringLiteral("--data-dir und --database schließen einander aus.");
         return false;
     }
-    const bool account = c->mode == RunMode::Account;
+    // the month runs that may name one employee
+    const bool account = c->mode == RunMode::Account || c->mode == RunMode::Check;
     if (c->mode != RunMode::ListPdf) {
         for (const QString &name : {MonthOption, EmployeeOption, OutputOption}) {
             if (parser.isSet(name) && !(account && name == EmployeeOption)) {
@@ -273,7 +277,8 @@ bool readOptions(const QCommandLineParser &parser, CommandLine *c)
     }
     const std::pair<RunMode, QString> monthRuns[] = {{RunMode::Recalc, RecalcOption},
                                                      {RunMode::FillHolidays, FillHolidaysOption},
-                                                     {RunMode::Account, AccountOption}};
+                                                     {RunMode::Account, AccountOption},
+                                                     {RunMode::Check, CheckOption}};
     for (const auto &[mode, option] : monthRuns) {
         QString month;
         if (c->mode != mode)
@@ -327,6 +332,7 @@ QString commandLineUsage()
         "        taktora [DATENBANK] --recalc JJJJ-MM\n"
         "        taktora [DATENBANK] --fill-holidays JJJJ-MM\n"
         "        taktora [DATENBANK] --account JJJJ-MM [--employee NR]\n"
+        "        taktora [DATENBANK] --check JJJJ-MM [--employee NR]\n"
         "        taktora --holidays LAND JAHR\n"
         "        taktora [DATENBANK] --pdf LISTE [--month JJJJ-MM] [--employee NR]\n"
         "                --output DATEI.pdf\n"
@@ -341,6 +347,7 @@ QString commandLineUsage()
         "  --fill-holidays JJJJ-MM  trägt die Feiertage des Monats (Bundesland aus den\n"
         "                      Einstellungen) als Zeiten mit Kennung F ein\n"
         "  --account JJJJ-MM   Zeitkonto und Urlaub des Auswertungszeitraums je Mitarbeiter\n"
+        "  --check JJJJ-MM     prüft die Arbeitszeiten nach dem Arbeitszeitgesetz\n"
         "  --holidays LAND JAHR  die gesetzlichen Feiertage eines Bundeslands (BW, BY, ...,\n"
         "                      TH; DE für die bundesweiten), eine Zeile je Feiertag\n"
         "  --recalc JJJJ-MM    rechnet den Monat für alle Mitarbeiter neu\n"

@@ -16,6 +16,7 @@ enum class RunMode {
     Holidays,       // --holidays LAND JAHR
     FillHolidays,   // --fill-holidays YYYY-MM
     Account,        // --account YYYY-MM [--employee N]
+    Check,          // --check YYYY-MM [--employee N]
     Recalc,         // --recalc YYYY-MM
     ListPdf         // --pdf LIST --month YYYY-MM [--employee N] --output FILE
 };

@@ -6,31 +6,56 @@
 #include "app/DatabaseChoice.h"
 #include "core/common/Errors.h"
 #include "core/recording/HolidayFill.h"
+#include "core/recording/LawChecks.h"
 #include "core/recording/MonthRecalc.h"
 #include "core/recording/TimeAccount.h"
 
 namespace tk {
 
-int runMonthCommand(const CommandLine &commandLine, QTextStream &out, QTextStream &err)
+namespace {
+
+// Runs the month run the command line names; returns the number of employees that failed.
+int runFor(const CommandLine &commandLine, QTextStream &out)
 {
-    const bool fill = commandLine.mode == RunMode::FillHolidays;
     const int month = commandLine.month;
     const int year = commandLine.year;
+    const int employee = commandLine.oneEmployee ? commandLine.employee : 0;
+    switch (commandLine.mode) {
+    case RunMode::FillHolidays:
+        return FillHolidaysOfMonth(month, year, out);
+    case RunMode::Account:
+        return WriteAccounts(month, year, employee, out);
+    case RunMode::Check:
+        return WriteLawChecks(month, year, employee, out);
+    default:
+        return RecalcMonth(month, year, out);
+    }
+}
+
+QString failureText(RunMode mode)
+{
+    switch (mode) {
+    case RunMode::FillHolidays:
+        return QStringLiteral("Nicht eingetragen: %1 Mitarbeiter.");
+    case RunMode::Account:
+    case RunMode::Check:
+        return QStringLiteral("Nicht ausgewertet: %1 Mitarbeiter.");
+    default:
+        return QStringLiteral("Nicht berechnet: %1 Mitarbeiter.");
+    }
+}
+
+} // namespace
+
+int runMonthCommand(const CommandLine &commandLine, QTextStream &out, QTextStream &err)
+{
     try {
         openChosenDatabase(commandLine);
-        int failures = 0;
-        if (commandLine.mode == RunMode::Account)
-            failures =
-                WriteAccounts(month, year, commandLine.oneEmployee ? commandLine.employee : 0, out);
-        else
-            failures = fill ? FillHolidaysOfMonth(month, year, out) : RecalcMonth(month, year, out);
+        const int failures = runFor(commandLine, out);
         out.flush();
         if (failures == 0)
             return ExitOk;
-        err << (fill ? QStringLiteral("Nicht eingetragen: %1 Mitarbeiter.")
-                     : QStringLiteral("Nicht berechnet: %1 Mitarbeiter."))
-                   .arg(failures)
-            << '\n';
+        err << failureText(commandLine.mode).arg(failures) << '\n';
     } catch (const std::exception &e) {
         err << errorMessage(e) << '\n';
     }

@@ -164,6 +164,7 @@ int runCommand(const CommandLine &commandLine, QTextStream &out, QTextStream &er
     case RunMode::Recalc:
     case RunMode::FillHolidays:
     case RunMode::Account:
+    case RunMode::Check:
         return runMonthCommand(commandLine, out, err);
     case RunMode::ListPdf:
         return runListPdfCommand(commandLine, out, err);

@@ -50,6 +50,8 @@ public:
     int GetTargetMinutes(int shiftPlan, const QDate &date);
     int GetPlanStart(int shiftPlan, const QDate &date);
     int GetPlanEnd(int shiftPlan, const QDate &date);
+    // The breaks of the day plan for the date; nothing when the shift plan has none for it.
+    std::optional<PlanBreaks> dayPlanBreaks(int shiftPlan, const QDate &date);
 
     // Net minutes of the entries the time-entry table holds (they must be exactly those of
     // one person and date), summed in total and per code; returns SumTotal.
@@ -81,7 +83,6 @@ private:
 
     bool readEmployee(Employee &employee) const;
     int dayPlanValue(int shiftPlan, const QDate &date, const char *field);
-    std::optional<PlanBreaks> dayPlanBreaks(int shiftPlan, const QDate &date);
     qint64 checkedMinutes(const QVariant &stored, const char *field, const QDate &date) const;
     // The entries of the time-entry table's rows first..last (exclusive) in table order.
     QVector<EntryTimes> readEntries(int first, int last, const QDate &date) const;

@@ -144,6 +144,11 @@ void TestCommandLine::validCommandLines_data()
     QTest::newRow("fill holidays")
         << QStringList{"--fill-holidays", "2024-05"} << RunMode::FillHolidays << ""
         << "5/2024" << -1;
+    QTest::newRow("account of one")
+        << QStringList{"--account", "2024-03", "--employee", "7"} << RunMode::Account << ""
+        << "3/2024" << 7;
+    QTest::newRow("law check") << QStringList{"--check", "2024-03"} << RunMode::Check << ""
+                               << "3/2024" << -1;
     QTest::newRow("pdf register list")
         << QStringList{"--pdf", "personal", "--output", "a.pdf"} << RunMode::ListPdf << ""
         << "" << -1;
@@ -213,6 +218,10 @@ void TestCommandLine::refusedCommandLines_data()
         << QStringList{"--holidays", "BY", "2026", "2027"} << "Unerwartete Angabe: 2027";
     QTest::newRow("fill holidays bad month")
         << QStringList{"--fill-holidays", "2024-13"} << "Ungültiger Monat \"2024-13\"";
+    QTest::newRow("check of no number")
+        << QStringList{"--check", "2024-03", "--employee", "x"} << "Ungültige Personal-Nr. \"x\"";
+    QTest::newRow("employee for a recalc")
+        << QStringList{"--recalc", "2024-03", "--employee", "1"} << "--employee gilt nur";
     QTest::newRow("data dir without value") << QStringList{"--data-dir"} << "Nach --data-dir fehlt";
     QTest::newRow("data dir empty") << QStringList{"--data-dir="} << "Nach --data-dir fehlt";
     QTest::newRow("flag with value")

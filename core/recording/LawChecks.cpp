@@ -1,0 +1,102 @@
+#include "core/recording/LawChecks.h"
+
+#include <QHash>
+#include <QTextStream>
+
+#include "core/calendar/HolidayCalendar.h"
+#include "core/common/ClockText.h"
+#include "core/common/Errors.h"
+#include "core/db/Table.h"
+#include "core/recording/PeriodSelection.h"
+#include "core/recording/RunLines.h"
+#include "core/recording/TimeRecordingTables.h"
+#include "core/settings/FirmSettings.h"
+
+namespace tk {
+
+namespace {
+
+QHash<QString, QVector<EntryTimes>> entriesOf(int personalNummer, const QDate &from,
+                                              const QDate &to)
+{
+    Query query;
+    query.setSql(QStringLiteral("SELECT Datum, Von, Bis, Kennung FROM AuswPos WHERE "
+                                "PersonalNummer = ? AND Datum >= ? AND Datum <= ?"));
+    query.open({personalNummer, from, to});
+    QHash<QString, QVector<EntryTimes>> days;
+    for (int row = 0; row < query.rowCount(); ++row)
+        days[query.value(row, 0).toString().left(10)].append({Field::largeInt(query.value(row, 1)),
+                                                              Field::largeInt(query.value(row, 2)),
+                                                              query.value(row, 3).toString()});
+    return days;
+}
+
+QHash<QString, int> shiftPlansOf(int personalNummer, const QDate &from, const QDate &to)
+{
+    Query query;
+    query.setSql(QStringLiteral("SELECT Datum, Schicht FROM auswert WHERE PersonalNummer = ? "
+                                "AND Datum >= ? AND Datum <= ?"));
+    query.open({personalNummer, from, to});
+    QHash<QString, int> plans;
+    for (int row = 0; row < query.rowCount(); ++row)
+        plans.insert(query.value(row, 0).toString().left(10), query.value(row, 1).toInt());
+    return plans;
+}
+
+} // namespace
+
+QVector<LawFinding> CheckEmployeeLaw(TimeRecordingTables &tables, int month, int year,
+                                     const QString &state)
+{
+    Table &personal = tables.personal;
+    const int number = personal.field(QStringLiteral("PersonalNummer")).asInteger();
+    const int employeePlan = personal.field(QStringLiteral("Schicht")).asInteger();
+    const DatePeriod period = CurrentEvaluationPeriod(&personal, month, year);
+    const QDate from = period.from.addDays(-1);
+    const auto entries = entriesOf(number, from, period.to);
+    const auto plans = shiftPlansOf(number, from, period.to);
+    HolidayCalendar holidays(state);
+    QVector<LawDay> days;
+    for (QDate date = from; date <= period.to; date = date.addDays(1)) {
+        const QString key = IsoDateText(date);
+        const int stored = plans.value(key);
+        LawDay day;
+        day.date = date;
+        day.plan = tables.evaluation.dayPlanBreaks(stored > 0 ? stored : employeePlan, date);
+        day.entries = entries.value(key);
+        day.holiday = holidays.nameOf(date);
+        days.append(day);
+    }
+    return CheckWorkingTimeLaw(days, period.from);
+}
+
+int WriteLawChecks(int month, int year, int onlyEmployee, QTextStream &out)
+{
+    TimeRecordingTables tables;
+    tables.open();
+    const QString state = FirmSettings::state();
+    int failures = 0;
+    int count = 0;
+    Table &personal = tables.personal;
+    for (personal.first(); !personal.eof(); personal.next()) {
+        const int number = personal.field(QStringLiteral("PersonalNummer")).asInteger();
+        if (onlyEmployee > 0 && number != onlyEmployee)
+            continue;
+        try {
+            for (const LawFinding &finding : CheckEmployeeLaw(tables, month, year, state)) {
+                out << QStringList{QString::number(number), GermanDate(finding.date), finding.rule,
+                                   finding.text}
+                           .join(QLatin1Char(';'))
+                    << '\n';
+                ++count;
+            }
+        } catch (const UserError &e) {
+            ++failures;
+            out << EmployeeLabel(personal) << QStringLiteral(": ") << OneLine(e.message()) << '\n';
+        }
+    }
+    out << QStringLiteral("%1 Befunde").arg(count) << '\n';
+    return failures;
+}
+
+} // namespace tk
