@@ -138,6 +138,17 @@ bool chooseMode(const QCommandLineParser &parser, RunMode *mode, QString *error)
     return true;
 }
 
+// "--employee N": one employee's PersonalNummer.
+bool readEmployee(const QString &text, CommandLine *c)
+{
+    bool ok = false;
+    c->employee = text.toInt(&ok);
+    c->oneEmployee = true;
+    if (!ok)
+        c->error = QStringLiteral("Ungültige Personal-Nr. \"%1\".").arg(text);
+    return ok;
+}
+
 bool readListOptions(const QCommandLineParser &parser, CommandLine *c)
 {
     QString list, month, employee, output;
@@ -156,13 +167,8 @@ bool readListOptions(const QCommandLineParser &parser, CommandLine *c)
         return false;
     }
     if (parser.isSet(EmployeeOption)) {
-        bool ok = false;
-        c->employee = employee.toInt(&ok);
-        c->oneEmployee = true;
-        if (!ok) {
-            c->error = QStringLiteral("Ungültige Personal-Nr. \"%1\".").arg(employee);
+        if (!readEmployee(employee, c))
             return false;
-        }
         if (!IsMonthlySheet(c->list)) {
             c->error = QStringLiteral("--employee gilt nur für die Listen summen und detail.");
             return false;
@@ -290,16 +296,8 @@ bool readOptions(const QCommandLineParser &parser, CommandLine *c)
             return false;
         }
     }
-    if (account && parser.isSet(EmployeeOption)) {
-        const QString employee = parser.value(EmployeeOption);
-        bool ok = false;
-        c->employee = employee.toInt(&ok);
-        c->oneEmployee = true;
-        if (!ok) {
-            c->error = QStringLiteral("Ungültige Personal-Nr. \"%1\".").arg(employee);
-            return false;
-        }
-    }
+    if (account && parser.isSet(EmployeeOption) && !readEmployee(parser.value(EmployeeOption), c))
+        return false;
     return c->mode != RunMode::ListPdf || readListOptions(parser, c);
 }
 

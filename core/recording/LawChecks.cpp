@@ -7,6 +7,7 @@
 #include "core/common/ClockText.h"
 #include "core/common/Errors.h"
 #include "core/db/Table.h"
+#include "core/recording/EmployeeDays.h"
 #include "core/recording/PeriodSelection.h"
 #include "core/recording/RunLines.h"
 #include "core/recording/TimeRecordingTables.h"
@@ -19,10 +20,9 @@ namespace {
 QHash<QString, QVector<EntryTimes>> entriesOf(int personalNummer, const QDate &from,
                                               const QDate &to)
 {
-    Query query;
-    query.setSql(QStringLiteral("SELECT Datum, Von, Bis, Kennung FROM AuswPos WHERE "
-                                "PersonalNummer = ? AND Datum >= ? AND Datum <= ?"));
-    query.open({personalNummer, from, to});
+    const Query query =
+        EmployeeDays(QStringLiteral("AuswPos"), QStringLiteral("Datum, Von, Bis, Kennung"),
+                     personalNummer, from, to);
     QHash<QString, QVector<EntryTimes>> days;
     for (int row = 0; row < query.rowCount(); ++row)
         days[query.value(row, 0).toString().left(10)].append({Field::largeInt(query.value(row, 1)),
@@ -33,10 +33,8 @@ QHash<QString, QVector<EntryTimes>> entriesOf(int personalNummer, const QDate &f
 
 QHash<QString, int> shiftPlansOf(int personalNummer, const QDate &from, const QDate &to)
 {
-    Query query;
-    query.setSql(QStringLiteral("SELECT Datum, Schicht FROM auswert WHERE PersonalNummer = ? "
-                                "AND Datum >= ? AND Datum <= ?"));
-    query.open({personalNummer, from, to});
+    const Query query = EmployeeDays(QStringLiteral("auswert"), QStringLiteral("Datum, Schicht"),
+                                     personalNummer, from, to);
     QHash<QString, int> plans;
     for (int row = 0; row < query.rowCount(); ++row)
         plans.insert(query.value(row, 0).toString().left(10), query.value(row, 1).toInt());

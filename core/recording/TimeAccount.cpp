@@ -8,6 +8,7 @@
 #include "core/common/ClockText.h"
 #include "core/common/Errors.h"
 #include "core/db/Table.h"
+#include "core/recording/EmployeeDays.h"
 #include "core/recording/PeriodSelection.h"
 #include "core/recording/RunLines.h"
 #include "core/recording/TimeRecordingTables.h"
@@ -26,10 +27,9 @@ struct StoredDay
 // The employee's day records from..to, by ISO date.
 QHash<QString, StoredDay> storedDays(int personalNummer, const QDate &from, const QDate &to)
 {
-    Query query;
-    query.setSql(QStringLiteral("SELECT Datum, Soll, Summe, Urlaub FROM auswert "
-                                "WHERE PersonalNummer = ? AND Datum >= ? AND Datum <= ?"));
-    query.open({personalNummer, from, to});
+    const Query query =
+        EmployeeDays(QStringLiteral("auswert"), QStringLiteral("Datum, Soll, Summe, Urlaub"),
+                     personalNummer, from, to);
     QHash<QString, StoredDay> days;
     for (int row = 0; row < query.rowCount(); ++row) {
         StoredDay day;
