@@ -104,21 +104,13 @@ int FillHolidaysOfMonth(int month, int year, QTextStream &out)
     TimeRecordingTables tables;
     tables.open();
     const QString state = FirmSettings::state();
-    int failures = 0;
-    for (tables.personal.first(); !tables.personal.eof(); tables.personal.next()) {
+    return ForEachEmployee(tables.personal, 0, out, [&](int) {
         const QString label = EmployeeLabel(tables.personal);
-        try {
-            const HolidayFillOutcome outcome = FillHolidays(tables, month, year, state);
-            out << label << QStringLiteral(": ") << HolidaysEnteredText(outcome.entered) << '\n';
-            for (const QString &day : outcome.leftAlone)
-                out << QStringLiteral("  %1: hat schon Zeiten, nicht geändert").arg(day) << '\n';
-        } catch (const UserError &e) {
-            ++failures;
-            out << label << QStringLiteral(": ") << OneLine(e.message()) << '\n';
-        }
-        out.flush();
-    }
-    return failures;
+        const HolidayFillOutcome outcome = FillHolidays(tables, month, year, state);
+        out << label << QStringLiteral(": ") << HolidaysEnteredText(outcome.entered) << '\n';
+        for (const QString &day : outcome.leftAlone)
+            out << QStringLiteral("  %1: hat schon Zeiten, nicht geändert").arg(day) << '\n';
+    });
 }
 
 } // namespace tk

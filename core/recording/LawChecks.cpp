@@ -73,26 +73,16 @@ int WriteLawChecks(int month, int year, int onlyEmployee, QTextStream &out)
     TimeRecordingTables tables;
     tables.open();
     const QString state = FirmSettings::state();
-    int failures = 0;
     int count = 0;
-    Table &personal = tables.personal;
-    for (personal.first(); !personal.eof(); personal.next()) {
-        const int number = personal.field(QStringLiteral("PersonalNummer")).asInteger();
-        if (onlyEmployee > 0 && number != onlyEmployee)
-            continue;
-        try {
-            for (const LawFinding &finding : CheckEmployeeLaw(tables, month, year, state)) {
-                out << QStringList{QString::number(number), GermanDate(finding.date), finding.rule,
-                                   finding.text}
-                           .join(QLatin1Char(';'))
-                    << '\n';
-                ++count;
-            }
-        } catch (const UserError &e) {
-            ++failures;
-            out << EmployeeLabel(personal) << QStringLiteral(": ") << OneLine(e.message()) << '\n';
+    const int failures = ForEachEmployee(tables.personal, onlyEmployee, out, [&](int number) {
+        for (const LawFinding &finding : CheckEmployeeLaw(tables, month, year, state)) {
+            out << QStringList{QString::number(number), GermanDate(finding.date), finding.rule,
+                               finding.text}
+                       .join(QLatin1Char(';'))
+                << '\n';
+            ++count;
         }
-    }
+    });
     out << QStringLiteral("%1 Befunde").arg(count) << '\n';
     return failures;
 }

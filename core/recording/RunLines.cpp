@@ -1,5 +1,8 @@
 #include "core/recording/RunLines.h"
 
+#include <QTextStream>
+
+#include "core/common/Errors.h"
 #include "core/db/Table.h"
 
 namespace tk {
@@ -24,6 +27,25 @@ QString GermanDate(const QDate &date)
 QString OneLine(QString message)
 {
     return message.replace(QLatin1Char('\n'), QLatin1Char(' ')).simplified();
+}
+
+int ForEachEmployee(Table &personal, int onlyEmployee, QTextStream &out,
+                    const std::function<void(int personalNummer)> &work)
+{
+    int failures = 0;
+    for (personal.first(); !personal.eof(); personal.next()) {
+        const int number = personal.field(QStringLiteral("PersonalNummer")).asInteger();
+        if (onlyEmployee > 0 && number != onlyEmployee)
+            continue;
+        try {
+            work(number);
+        } catch (const UserError &e) {
+            ++failures;
+            out << EmployeeLabel(personal) << QStringLiteral(": ") << OneLine(e.message()) << '\n';
+        }
+        out.flush();
+    }
+    return failures;
 }
 
 } // namespace tk

@@ -132,34 +132,24 @@ int WriteAccounts(int month, int year, int onlyEmployee, QTextStream &out)
     out << QStringLiteral("PersonalNummer;Name;Vorname;Soll;Gesamt;Saldo Vortrag;Saldo Zeitraum;"
                           "Saldo neu;Urlaub Anspruch;Urlaub genommen;Urlaub Rest")
         << '\n';
-    int failures = 0;
     Table &personal = tables.personal;
-    for (personal.first(); !personal.eof(); personal.next()) {
-        const int number = personal.field(QStringLiteral("PersonalNummer")).asInteger();
-        if (onlyEmployee > 0 && number != onlyEmployee)
-            continue;
-        try {
-            tables.tagplan.refresh();
-            const AccountFigures f = AccountOf(tables, month, year);
-            out << QStringList{QString::number(number),
-                               personal.field(QStringLiteral("Name")).asString(),
-                               personal.field(QStringLiteral("Vorname")).asString(),
-                               AccountHoursText(f.soll),
-                               AccountHoursText(f.gesamt),
-                               AccountHoursText(f.carried),
-                               AccountHoursText(f.period),
-                               AccountHoursText(f.balance()),
-                               AccountDaysText(f.entitlement),
-                               AccountDaysText(f.taken),
-                               AccountDaysText(f.remaining())}
-                       .join(QLatin1Char(';'))
-                << '\n';
-        } catch (const UserError &e) {
-            ++failures;
-            out << EmployeeLabel(personal) << QStringLiteral(": ") << OneLine(e.message()) << '\n';
-        }
-    }
-    return failures;
+    return ForEachEmployee(personal, onlyEmployee, out, [&](int number) {
+        tables.tagplan.refresh();
+        const AccountFigures f = AccountOf(tables, month, year);
+        out << QStringList{QString::number(number),
+                           personal.field(QStringLiteral("Name")).asString(),
+                           personal.field(QStringLiteral("Vorname")).asString(),
+                           AccountHoursText(f.soll),
+                           AccountHoursText(f.gesamt),
+                           AccountHoursText(f.carried),
+                           AccountHoursText(f.period),
+                           AccountHoursText(f.balance()),
+                           AccountDaysText(f.entitlement),
+                           AccountDaysText(f.taken),
+                           AccountDaysText(f.remaining())}
+                   .join(QLatin1Char(';'))
+            << '\n';
+    });
 }
 
 } // namespace tk
