@@ -4,7 +4,6 @@
 
 #include "core/calendar/HolidayCalendar.h"
 #include "core/common/EntryCodes.h"
-#include "core/common/Errors.h"
 #include "core/db/Database.h"
 #include "core/recording/OtherDayEntries.h"
 #include "core/recording/PeriodSelection.h"

@@ -5,7 +5,6 @@
 
 #include "core/calendar/HolidayCalendar.h"
 #include "core/common/ClockText.h"
-#include "core/common/Errors.h"
 #include "core/db/Table.h"
 #include "core/recording/EmployeeDays.h"
 #include "core/recording/PeriodSelection.h"

@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "core/common/ClockText.h"
-#include "core/common/Errors.h"
 #include "core/db/Table.h"
 #include "core/recording/EmployeeDays.h"
 #include "core/recording/PeriodSelection.h"
