@@ -25,6 +25,7 @@
 #include "core/db/Table.h"
 #include "core/db/TableChanges.h"
 #include "core/recording/DayGridText.h"
+#include "core/recording/LawChecks.h"
 #include "core/recording/PeriodSelection.h"
 #include "core/recording/TimeAccount.h"
 #include "core/settings/FirmSettings.h"
@@ -45,6 +46,24 @@ const QColor WeekendColor(Qt::red);
 const QColor KrankColor(Qt::red);
 const QColor UrlaubColor(Qt::blue);
 const QColor FeiertagColor(0, 128, 0);
+const QColor FindingColor(Qt::red);
+const char *const LawColumn = "ArbZG";
+
+// "§4 §5" for the rules of a day's findings, the texts as tip.
+void formatLawCell(const QVector<LawFinding> &findings, CellStyle &style)
+{
+    QStringList rules, texts;
+    for (const LawFinding &finding : findings) {
+        const QString rule = QStringLiteral("§") + finding.rule.mid(5);
+        if (!rules.contains(rule))
+            rules << rule;
+        texts << finding.text;
+    }
+    style.text = rules.join(QLatin1Char(' '));
+    style.toolTip = texts.join(QLatin1Char('\n'));
+    style.color = FindingColor;
+    style.alignment = Qt::AlignCenter;
+}
 
 QDate storedDate(const QVariant &value)
 {
@@ -207,8 +226,10 @@ void TFormAuswert::readHolidayState()
     } catch (const UserError &) {
         m_holidays.setState(QString()); // no settings table yet: the nationwide holidays
     }
-    if (vgDBGrid2)
+    if (vgDBGrid2) {
+        updateAccountAndChecks(); // holiday work depends on the state
         vgDBGrid2->viewport()->update();
+    }
 }
 
 void TFormAuswert::createPrintMenu()
@@ -357,7 +378,9 @@ QWidget *TFormAuswert::createDayPart()
                             {QStringLiteral("Krank"), QStringLiteral("Krank")},
                             {QStringLiteral("Urlaub"), QStringLiteral("Urlaub")},
                             {QStringLiteral("Feiertag"), QStringLiteral("Feiert.")},
-                            {QStringLiteral("Unbezahlt"), QStringLiteral("Unbez.")}},
+                            {QStringLiteral("Unbezahlt"), QStringLiteral("Unbez.")},
+                            // no field: the working-time findings of the day
+                            {QLatin1String(LawColumn), QStringLiteral("ArbZG")}},
                            part);
     vgDBGrid2->setObjectName(QStringLiteral("vgDBGrid2"));
     paSummen = new QLabel(part);
@@ -416,13 +439,19 @@ void TFormAuswert::configureGrids()
     vgDBGrid1->setCellFormatter([](int, const QString &field, const QVariant &value,
                                    CellStyle &style) { formatEmployeeCell(field, value, style); });
     vgDBGrid2->setCellFormatter(
-        [this](int, const QString &field, const QVariant &value, CellStyle &style) {
+        [this](int row, const QString &field, const QVariant &value, CellStyle &style) {
+            if (field == QLatin1String(LawColumn)) {
+                const QDate date = storedDate(
+                    tblAuswert->valueAt(row, tblAuswert->fieldIndex(QStringLiteral("Datum"))));
+                formatLawCell(m_lawFindings.value(date), style);
+                return;
+            }
             formatDayCell(field, value, style, m_holidays);
         });
     vgDBGrid3->setCellFormatter([](int, const QString &field, const QVariant &value,
                                    CellStyle &style) { formatEntryCell(field, value, style); });
     setColumnWidths(vgDBGrid1, {60, 130, 110, 80, 95, 95, 55});
-    setColumnWidths(vgDBGrid2, {72, 38, 50, 50, 50, 50, 50, 50, 50});
+    setColumnWidths(vgDBGrid2, {72, 38, 50, 50, 50, 50, 50, 50, 50, 50});
     setColumnWidths(vgDBGrid3, {50, 50, 80});
     vgDBGrid3->horizontalHeader()->setStretchLastSection(true);
 }
@@ -439,7 +468,7 @@ void TFormAuswert::connectHandlers()
     // Every change of the day records shown (a new selection, an evaluated day) changes the
     // totals; recounting a period's rows costs nothing against reading them.
     connect(tblAuswert, &Table::viewChanged, this, &TFormAuswert::updatePeriodInfo);
-    connect(tblAuswert, &Table::viewChanged, this, &TFormAuswert::updateAccount);
+    connect(tblAuswert, &Table::viewChanged, this, &TFormAuswert::updateAccountAndChecks);
     connect(tblAuswert, &Table::recordChanged, this, &TFormAuswert::updatePeriodInfo);
     connect(edMonat, &QComboBox::currentIndexChanged, this, &TFormAuswert::edMonatClick);
     connect(edJahr, &QSpinBox::valueChanged, this, &TFormAuswert::edJahrChange);
@@ -617,8 +646,9 @@ void TFormAuswert::updatePeriodInfo()
                           : QString());
 }
 
-// The employee's account beside the totals; read again whenever the days shown change.
-void TFormAuswert::updateAccount()
+// The employee's account beside the totals and the working-time findings of the days; read
+// again whenever the days shown change.
+void TFormAuswert::updateAccountAndChecks()
 {
     if (!tablesReady() || tblPersonal->currentRow() < 0) {
         paKonto->clear();
@@ -626,8 +656,13 @@ void TFormAuswert::updateAccount()
     }
     try {
         paKonto->setText(AccountLineText(AccountOf(*m_tables, selectedMonth(), selectedYear())));
+        m_lawFindings.clear();
+        for (const LawFinding &finding :
+             CheckEmployeeLaw(*m_tables, selectedMonth(), selectedYear(), m_holidays.state()))
+            m_lawFindings[finding.date].append(finding);
     } catch (const UserError &) {
         paKonto->clear(); // the selection reports a period that cannot be formed
+        m_lawFindings.clear();
     }
 }
 

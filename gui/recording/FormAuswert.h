@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QHash>
 #include <QSet>
 #include <QWidget>
 
@@ -10,6 +11,7 @@
 #include "core/calendar/HolidayCalendar.h"
 #include "core/recording/EntryRules.h"
 #include "core/recording/TimeRecordingTables.h"
+#include "core/recording/WorkingTimeLaw.h"
 
 class QAction;
 class QComboBox;
@@ -144,7 +146,7 @@ private:
     void rereadEmployees();
     void updateName();
     void updatePeriodInfo();
-    void updateAccount();
+    void updateAccountAndChecks();
     void updateButtons();
     void dbSBtnDeleteClick();
     void moveDays(void (Table::*move)());
@@ -166,6 +168,7 @@ private:
 
     std::unique_ptr<TimeRecordingTables> m_tables;
     HolidayCalendar m_holidays;
+    QHash<QDate, QVector<LawFinding>> m_lawFindings; // of the period shown, by day
     bool m_selectionDetached = false;
     QSet<QString> m_entryWarningsShown;
 };

@@ -90,6 +90,7 @@ private Q_SLOTS:
     void entriesStoredElsewhereAppearOnceNoDialogIsOpen();
     void holidaysOfTheFirmsStateAreMarked();
     void accountLineFollowsTheDays();
+    void lawFindingsShowInTheirColumn();
 };
 
 void TestFormAuswert::opensOnTheCurrentMonthOfTheFirstEmployee()
@@ -427,6 +428,32 @@ void TestFormAuswert::accountLineFollowsTheDays()
     const QString before = form.paKonto->text();
     appendEntryToDay(1, QDate(2024, 1, 2), TimeEntry{420, 600, QStringLiteral("U")});
     QTRY_VERIFY(form.paKonto->text() != before);
+}
+
+// The ArbZG column names the rules a day breaks, the findings as tip.
+void TestFormAuswert::lawFindingsShowInTheirColumn()
+{
+    TempDataDir dir;
+    exampleStaff();
+    appendEntryToDay(1, QDate(2024, 1, 2), TimeEntry{360, 1080, QStringLiteral("N")});
+    appendEntryToDay(1, QDate(2024, 1, 7), TimeEntry{480, 600, QStringLiteral("N")});
+    TFormAuswert form;
+    form.edJahr->setValue(2024);
+    form.edMonat->setCurrentIndex(0);
+    const int lawColumn = form.vgDBGrid2->model()->columnCount() - 1;
+    QCOMPARE(form.vgDBGrid2->model()->headerData(lawColumn, Qt::Horizontal).toString(),
+             QStringLiteral("ArbZG"));
+    const auto cell = [&form, lawColumn](int day) {
+        form.tblAuswert->findKey({1, QDate(2024, 1, day)});
+        return form.vgDBGrid2->styleOf(
+            form.vgDBGrid2->model()->index(form.tblAuswert->currentRow(), lawColumn));
+    };
+    QCOMPARE(cell(2).text, QStringLiteral("§3 §4")); // 12 hours without a break
+    QVERIFY2(cell(2).toolTip.startsWith(QStringLiteral("Arbeitszeit 12:00 über 10 Stunden\n")),
+             qPrintable(cell(2).toolTip));
+    QCOMPARE(cell(7).text, QStringLiteral("§9")); // a Sunday
+    QCOMPARE(cell(7).toolTip, QStringLiteral("Arbeit am Sonntag"));
+    QCOMPARE(cell(3).text, QString());
 }
 
 void TestFormAuswert::periodDatesAndTotalsFollowTheSelection()
