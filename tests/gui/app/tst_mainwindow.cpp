@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -18,10 +19,12 @@
 #include "app/Version.h"
 #include "core/common/ClockText.h"
 #include "core/db/Database.h"
+#include "core/settings/FirmSettings.h"
 #include "gui/database/DlgDatenbank.h"
 #include "gui/masterdata/FormPers.h"
 #include "gui/masterdata/FormSchicht.h"
 #include "gui/recording/FormAuswert.h"
+#include "gui/settings/DlgEinstellungen.h"
 #include "gui/widgets/DigitalClock.h"
 #include "gui/widgets/MdiChildren.h"
 #include "gui/widgets/WaitCursor.h"
@@ -286,6 +289,23 @@ private Q_SLOTS:
         QVERIFY2(told && told->answered(), told ? qPrintable(told->failure) : "keine Meldung");
         QCOMPARE(told->text, QStringLiteral("Die Einstellung gilt ab dem nächsten Start."));
         QCOMPARE(storedDatabaseSetting(), QStringLiteral("postgresql://zeit@server:5433/firma"));
+    }
+
+    // "Einstellungen..." shows the firm's state and stores the one chosen for all workstations.
+    void settingsDialogStoresTheState()
+    {
+        FirmSettings::setValue(QStringLiteral("Bundesland"), QStringLiteral("SN"));
+        auto chosen = test::answerNextModal([](QWidget *modal) {
+            auto *dialog = qobject_cast<TDlgEinstellungen *>(modal);
+            QVERIFY(dialog);
+            QCOMPARE(dialog->edBundesland()->currentData().toString(), QStringLiteral("SN"));
+            dialog->edBundesland()->setCurrentIndex(
+                dialog->edBundesland()->findData(QStringLiteral("BY")));
+            dialog->accept();
+        });
+        actionNamed(menuNamed(m_main->menuBar(), "&Datei"), "&Einstellungen...")->trigger();
+        QVERIFY2(chosen->answered(), qPrintable(chosen->failure));
+        QCOMPARE(FirmSettings::state(), QStringLiteral("BY"));
     }
 
     // Left running past midnight, the date panel changes at 00:00:10 and only then.
