@@ -23,6 +23,7 @@
 #include <memory>
 
 #include "core/db/Database.h"
+#include "core/db/ScopedConnection.h"
 #include "core/db/SqlDialect.h"
 #include "core/db/Table.h"
 #include "core/recording/DaySums.h"
@@ -67,16 +68,13 @@ QString rowId()
 // Runs a statement on the server's own database, beside the program's connection.
 void administer(const DatabaseUrl &server, const QString &sql)
 {
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), "bench_admin");
-        server.applyTo(db);
-        QSqlQuery q(db);
-        if (!db.open() || !q.exec(sql)) {
-            std::fprintf(stderr, "%s\n", qPrintable(db.lastError().text() + q.lastError().text()));
-            std::abort();
-        }
+    ScopedConnection admin(QStringLiteral("bench_admin"), server);
+    QSqlQuery q(admin.db());
+    if (!admin.db().open() || !q.exec(sql)) {
+        std::fprintf(stderr, "%s\n",
+                     qPrintable(admin.db().lastError().text() + q.lastError().text()));
+        std::abort();
     }
-    QSqlDatabase::removeDatabase("bench_admin");
 }
 
 enum Backend { OnSqlite = 0, OnServer = 1 };

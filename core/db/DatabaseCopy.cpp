@@ -30,30 +30,12 @@ void run(QSqlQuery &q, const QString &sql, const DatabaseUrl &target)
         refuse(target, q.lastError().text());
 }
 
-QStringList columnNames(const SchemaTable &table)
-{
-    QStringList names;
-    for (const QString &column : table.columns)
-        names << column.section(QLatin1Char(' '), 0, 0);
-    return names << QLatin1String(RowVersionColumn);
-}
-
-// The whole-number columns, whose sums must come out the same on both sides.
-QStringList summedColumns(const SchemaTable &table)
-{
-    QStringList names;
-    for (const QString &column : table.columns) {
-        if (column.section(QLatin1Char(' '), 1, 1) == QLatin1String("INTEGER"))
-            names << column.section(QLatin1Char(' '), 0, 0);
-    }
-    return names;
-}
-
-// Row count and column sums of a table, as one line of text that both sides must match.
+// Row count and the sums of the whole-number columns (the minutes among them) of a table,
+// as one line of text that both sides must match.
 QString fingerprint(const QSqlDatabase &db, const SchemaTable &table)
 {
     QStringList parts{QStringLiteral("count(*)")};
-    for (const QString &name : summedColumns(table))
+    for (const QString &name : table.columnNames(QStringLiteral("INTEGER")))
         parts << QStringLiteral("coalesce(sum(%1), 0)").arg(SqlDialect::identifier(db, name));
     QSqlQuery q(db);
     q.setForwardOnly(true);
@@ -80,7 +62,8 @@ qint64 copyTable(const SchemaTable &table, QSqlDatabase &target, const DatabaseU
 {
     const QSqlDatabase source = Database::connection();
     QStringList sourceColumns, targetColumns, marks;
-    for (const QString &name : columnNames(table)) {
+    const QStringList columns = table.columnNames() << QLatin1String(RowVersionColumn);
+    for (const QString &name : columns) {
         sourceColumns << SqlDialect::identifier(source, name);
         targetColumns << SqlDialect::identifier(target, name);
         marks << QStringLiteral("?");

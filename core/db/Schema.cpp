@@ -152,11 +152,6 @@ const UpgradeStep UpgradeSteps[] = {
 
 const QLatin1String VersionTable("Schemastand");
 
-bool isServer(const QSqlDatabase &db)
-{
-    return db.driverName() != QLatin1String("QSQLITE");
-}
-
 // SQLite keeps the version in the file's header (a new file starts at 0); a server keeps it
 // in a table of one row.
 QStringList storeVersionStatements(DatabaseUrl::Kind kind)
@@ -171,8 +166,8 @@ QStringList storeVersionStatements(DatabaseUrl::Kind kind)
 
 DatabaseUrl::Kind openKind()
 {
-    return isServer(Database::connection()) ? DatabaseUrl::Kind::PostgreSQL
-                                            : DatabaseUrl::Kind::SQLite;
+    return SqlDialect::isServer(Database::connection()) ? DatabaseUrl::Kind::PostgreSQL
+                                                        : DatabaseUrl::Kind::SQLite;
 }
 
 void storeVersion()
@@ -230,6 +225,16 @@ QStringList createTableStatements(const SchemaTable &table, DatabaseUrl::Kind ki
 }
 
 } // namespace
+
+QStringList SchemaTable::columnNames(const QString &type) const
+{
+    QStringList names;
+    for (const QString &column : columns) {
+        if (type.isEmpty() || column.section(QLatin1Char(' '), 1, 1) == type)
+            names << column.section(QLatin1Char(' '), 0, 0);
+    }
+    return names;
+}
 
 const QVector<SchemaTable> &schemaTables()
 {
@@ -330,8 +335,7 @@ QString schemaSpelling(const QString &name)
     for (const SchemaTable &table : schemaTables()) {
         if (same(table.name))
             return table.name;
-        for (const QString &column : table.columns) {
-            const QString columnName = column.section(QLatin1Char(' '), 0, 0);
+        for (const QString &columnName : table.columnNames()) {
             if (same(columnName))
                 return columnName;
         }

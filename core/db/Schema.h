@@ -22,6 +22,9 @@ struct SchemaTable
     QString name;
     QStringList columns; // "Name TYPE [NOT NULL]"
     QVector<SchemaIndex> indexes;
+
+    // The names of the columns above, and those of one type ("INTEGER").
+    QStringList columnNames(const QString &type = QString()) const;
 };
 
 const QVector<SchemaTable> &schemaTables();

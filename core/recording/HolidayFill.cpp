@@ -52,7 +52,7 @@ bool holidayEntry(DayEvaluation &evaluation, int shiftPlan, const QDate &date, T
         entry->von = DefaultStart;
         entry->bis = DefaultStart + target;
     }
-    entry->kennung = QString(QLatin1Char(EntryCodeInfoAt(int(EntryCode::Holiday)).letter));
+    entry->kennung = EntryCodeAt(int(EntryCode::Holiday));
     return true;
 }
 

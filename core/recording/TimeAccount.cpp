@@ -71,8 +71,7 @@ AccountYear accountYear(int personalNummer, int year)
 
 QString AccountHoursText(qint64 minutes)
 {
-    return QString::number(double(minutes) / 60.0, 'f', 2)
-        .replace(QLatin1Char('.'), QLatin1Char(','));
+    return FormatHours(MinutesToHours(minutes), QLocale(QLocale::German, QLocale::Germany));
 }
 
 QString AccountDaysText(double days)

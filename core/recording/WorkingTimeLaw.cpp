@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/common/ClockText.h"
 #include "core/common/EntryCodes.h"
 
 namespace tk {
@@ -27,14 +28,6 @@ bool isWork(const EntryTimes &entry)
 QString duration(qint64 minutes)
 {
     return QStringLiteral("%1:%2").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
-}
-
-// A time of day up to 24:00.
-QString clock(int minutes)
-{
-    return QStringLiteral("%1:%2")
-        .arg(minutes / 60, 2, 10, QLatin1Char('0'))
-        .arg(minutes % 60, 2, 10, QLatin1Char('0'));
 }
 
 // A day's work minute by minute: inside an N entry, and inside a plan break it deducts.
@@ -149,7 +142,7 @@ QVector<LawFinding> CheckWorkingTimeLaw(const QVector<LawDay> &days, const QDate
                 found.append({day.date, QStringLiteral("ARBZG5"),
                               QStringLiteral("Ruhezeit %1 nach Arbeitsende %2 am %3, "
                                              "vorgeschrieben sind 11 Stunden")
-                                  .arg(duration(rest), clock(lastEnd),
+                                  .arg(duration(rest), MinutesToClockText(lastEnd),
                                        lastWorkDay->date.toString(QStringLiteral("dd.MM.yyyy")))});
         }
         if (!day.holiday.isEmpty())

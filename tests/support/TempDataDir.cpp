@@ -10,6 +10,7 @@
 
 #include "core/db/Database.h"
 #include "core/db/DatabaseUrl.h"
+#include "core/db/ScopedConnection.h"
 
 namespace tk::test {
 
@@ -18,7 +19,9 @@ namespace {
 // CTest takes this exit status as "skipped" (SKIP_RETURN_CODE).
 constexpr int SkipExitCode = 77;
 
-DatabaseUrl serverUrl()
+} // namespace
+
+DatabaseUrl TempDataDir::serverUrl()
 {
     const QString text = qEnvironmentVariable("TAKTORA_TEST_PG_URL");
     if (text.isEmpty()) {
@@ -28,23 +31,15 @@ DatabaseUrl serverUrl()
     return DatabaseUrl::parse(text);
 }
 
-// Runs a statement on the server's own database, outside the program's connection.
-void administer(const QString &sql)
+void TempDataDir::administer(const QString &sql)
 {
-    const QString name = QStringLiteral("taktora_test_admin");
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
-        serverUrl().applyTo(db);
-        if (!db.open())
-            qFatal("Testserver: %s", qPrintable(db.lastError().text()));
-        QSqlQuery q(db);
-        if (!q.exec(sql))
-            qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
-    }
-    QSqlDatabase::removeDatabase(name);
+    ScopedConnection admin(QStringLiteral("taktora_test_admin"), serverUrl());
+    if (!admin.db().open())
+        qFatal("Testserver: %s", qPrintable(admin.db().lastError().text()));
+    QSqlQuery q(admin.db());
+    if (!q.exec(sql))
+        qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
 }
-
-} // namespace
 
 bool TempDataDir::onServer()
 {
@@ -92,20 +87,13 @@ void TempDataDir::exec(const QString &sql, const QVariantList &binds)
 
 int TempDataDir::execElsewhere(const QString &sql)
 {
-    const QString name = QStringLiteral("other_workstation");
-    int changed = 0;
-    {
-        QSqlDatabase other = QSqlDatabase::addDatabase(Database::url().driverName(), name);
-        Database::url().applyTo(other);
-        if (!other.open())
-            qFatal("%s", qPrintable(other.lastError().text()));
-        QSqlQuery q(other);
-        if (!q.exec(sql))
-            qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
-        changed = q.numRowsAffected();
-    }
-    QSqlDatabase::removeDatabase(name);
-    return changed;
+    ScopedConnection other(QStringLiteral("other_workstation"), Database::url());
+    if (!other.db().open())
+        qFatal("%s", qPrintable(other.db().lastError().text()));
+    QSqlQuery q(other.db());
+    if (!q.exec(sql))
+        qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
+    return q.numRowsAffected();
 }
 
 void TempDataDir::refuseWrites(const QString &name, const QString &event, const QString &when,

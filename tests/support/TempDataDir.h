@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QVariantList>
 
+#include "core/db/DatabaseUrl.h"
+
 namespace tk::test {
 
 // A fresh data folder with the empty tables, made the database of the process for the
@@ -35,6 +37,11 @@ public:
     // "BEFORE INSERT ON auswert", when a condition on NEW or OLD ("NEW.Von = 1000").
     static void refuseWrites(const QString &name, const QString &event, const QString &when,
                              const QString &message);
+
+    // The test server's own database (TAKTORA_TEST_PG_URL; without it the test program ends
+    // as skipped), and a statement run there beside the program's connection (CREATE DATABASE).
+    static DatabaseUrl serverUrl();
+    static void administer(const QString &sql);
 
     // True when the tests of this program run against the server.
     static bool onServer();

@@ -51,24 +51,11 @@ QStringList contents()
 struct ServerTarget
 {
     QString name = QStringLiteral("copy_target_%1").arg(QCoreApplication::applicationPid());
-    DatabaseUrl url;
-    ServerTarget()
+    DatabaseUrl url = TempDataDir::serverUrl().withDatabaseName(name);
+    ServerTarget() { TempDataDir::administer(QStringLiteral("CREATE DATABASE ") + name); }
+    ~ServerTarget()
     {
-        url = DatabaseUrl::parse(qEnvironmentVariable("TAKTORA_TEST_PG_URL"));
-        administer(QStringLiteral("CREATE DATABASE ") + name);
-        url = url.withDatabaseName(name);
-    }
-    ~ServerTarget() { administer(QStringLiteral("DROP DATABASE %1 WITH (FORCE)").arg(name)); }
-    void administer(const QString &sql)
-    {
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), "admin");
-            DatabaseUrl::parse(qEnvironmentVariable("TAKTORA_TEST_PG_URL")).applyTo(db);
-            QVERIFY(db.open());
-            QSqlQuery q(db);
-            QVERIFY2(q.exec(sql), qPrintable(q.lastError().text()));
-        }
-        QSqlDatabase::removeDatabase("admin");
+        TempDataDir::administer(QStringLiteral("DROP DATABASE %1 WITH (FORCE)").arg(name));
     }
 };
 
