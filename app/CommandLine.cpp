@@ -350,8 +350,9 @@ QString commandLineUsage()
         "                      TH; DE für die bundesweiten), eine Zeile je Feiertag\n"
         "  --recalc JJJJ-MM    rechnet den Monat für alle Mitarbeiter neu\n"
         "  --pdf LISTE         schreibt eine Liste als PDF: summen, detail, bruttolohn,\n"
-        "                      schichtplan oder personal; summen, detail und bruttolohn\n"
-        "                      brauchen --month, --employee gilt für summen und detail\n"
+        "                      zeitkonto, arbzg, schichtplan oder personal; alle außer\n"
+        "                      schichtplan und personal brauchen --month, --employee gilt\n"
+        "                      für summen und detail\n"
         "Rückgabewert: 0 erledigt, 1 Fehler, 2 falscher Aufruf, 3 keine Daten.\n");
 }
 

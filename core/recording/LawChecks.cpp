@@ -67,21 +67,33 @@ QVector<LawFinding> CheckEmployeeLaw(TimeRecordingTables &tables, int month, int
     return CheckWorkingTimeLaw(days, period.from);
 }
 
-int WriteLawChecks(int month, int year, int onlyEmployee, QTextStream &out)
+QVector<EmployeeFindings> LawFindingsOfMonth(int month, int year, int onlyEmployee)
 {
     TimeRecordingTables tables;
     tables.open();
     const QString state = FirmSettings::state();
+    return EmployeeResults<QVector<LawFinding>>(tables.personal, onlyEmployee, [&] {
+        return CheckEmployeeLaw(tables, month, year, state);
+    });
+}
+
+int WriteLawChecks(int month, int year, int onlyEmployee, QTextStream &out)
+{
     int count = 0;
-    const int failures = ForEachEmployee(tables.personal, onlyEmployee, out, [&](int number) {
-        for (const LawFinding &finding : CheckEmployeeLaw(tables, month, year, state)) {
-            out << QStringList{QString::number(number), GermanDate(finding.date), finding.rule,
-                               finding.text}
+    int failures = 0;
+    for (const EmployeeFindings &employee : LawFindingsOfMonth(month, year, onlyEmployee)) {
+        if (!employee.error.isEmpty()) {
+            ++failures;
+            out << employee.label << QStringLiteral(": ") << employee.error << '\n';
+        }
+        for (const LawFinding &finding : employee.value) {
+            out << QStringList{QString::number(employee.number), GermanDate(finding.date),
+                               finding.rule, finding.text}
                        .join(QLatin1Char(';'))
                 << '\n';
             ++count;
         }
-    });
+    }
     out << QStringLiteral("%1 Befunde").arg(count) << '\n';
     return failures;
 }

@@ -14,9 +14,19 @@ QString EmployeeLabel(Table &personal)
                                   personal.field(QStringLiteral("Name")).asString())
                              .trimmed();
     const QString number =
-        QString::number(personal.field(QStringLiteral("PersonalNummer")).asInteger());
+        QString::number(EmployeeNumber(personal));
     return name.isEmpty() ? QStringLiteral("Personal-Nr. %1").arg(number)
                           : QStringLiteral("Personal-Nr. %1 (%2)").arg(number, name);
+}
+
+int EmployeeNumber(Table &personal)
+{
+    return personal.field(QStringLiteral("PersonalNummer")).asInteger();
+}
+
+QString EmployeeField(Table &personal, const char *field)
+{
+    return personal.field(QLatin1String(field)).asString();
 }
 
 QString GermanDate(const QDate &date)
@@ -29,8 +39,9 @@ QString OneLine(QString message)
     return message.replace(QLatin1Char('\n'), QLatin1Char(' ')).simplified();
 }
 
-int ForEachEmployee(Table &personal, int onlyEmployee, QTextStream &out,
-                    const std::function<void(int personalNummer)> &work)
+int ForEachEmployee(Table &personal, int onlyEmployee,
+                    const std::function<void(int personalNummer)> &work,
+                    const std::function<void(const QString &label, const QString &message)> &failed)
 {
     int failures = 0;
     for (personal.first(); !personal.eof(); personal.next()) {
@@ -41,11 +52,25 @@ int ForEachEmployee(Table &personal, int onlyEmployee, QTextStream &out,
             work(number);
         } catch (const UserError &e) {
             ++failures;
-            out << EmployeeLabel(personal) << QStringLiteral(": ") << OneLine(e.message()) << '\n';
+            failed(EmployeeLabel(personal), OneLine(e.message()));
         }
-        out.flush();
     }
     return failures;
+}
+
+int ForEachEmployee(Table &personal, int onlyEmployee, QTextStream &out,
+                    const std::function<void(int personalNummer)> &work)
+{
+    return ForEachEmployee(
+        personal, onlyEmployee,
+        [&out, &work](int number) {
+            work(number);
+            out.flush();
+        },
+        [&out](const QString &label, const QString &message) {
+            out << label << QStringLiteral(": ") << message << '\n';
+            out.flush();
+        });
 }
 
 } // namespace tk

@@ -123,20 +123,32 @@ AccountFigures AccountOf(TimeRecordingTables &tables, int month, int year)
     return figures;
 }
 
-int WriteAccounts(int month, int year, int onlyEmployee, QTextStream &out)
+QVector<EmployeeAccount> EmployeeAccounts(int month, int year, int onlyEmployee)
 {
     TimeRecordingTables tables;
     tables.open();
+    return EmployeeResults<AccountFigures>(tables.personal, onlyEmployee, [&] {
+        tables.tagplan.refresh();
+        return AccountOf(tables, month, year);
+    });
+}
+
+int WriteAccounts(int month, int year, int onlyEmployee, QTextStream &out)
+{
     out << QStringLiteral("PersonalNummer;Name;Vorname;Soll;Gesamt;Saldo Vortrag;Saldo Zeitraum;"
                           "Saldo neu;Urlaub Anspruch;Urlaub genommen;Urlaub Rest")
         << '\n';
-    Table &personal = tables.personal;
-    return ForEachEmployee(personal, onlyEmployee, out, [&](int number) {
-        tables.tagplan.refresh();
-        const AccountFigures f = AccountOf(tables, month, year);
-        out << QStringList{QString::number(number),
-                           personal.field(QStringLiteral("Name")).asString(),
-                           personal.field(QStringLiteral("Vorname")).asString(),
+    int failures = 0;
+    for (const EmployeeAccount &account : EmployeeAccounts(month, year, onlyEmployee)) {
+        if (!account.error.isEmpty()) {
+            ++failures;
+            out << account.label << QStringLiteral(": ") << account.error << '\n';
+            continue;
+        }
+        const AccountFigures &f = account.value;
+        out << QStringList{QString::number(account.number),
+                           account.name,
+                           account.vorname,
                            AccountHoursText(f.soll),
                            AccountHoursText(f.gesamt),
                            AccountHoursText(f.carried),
@@ -147,7 +159,8 @@ int WriteAccounts(int month, int year, int onlyEmployee, QTextStream &out)
                            AccountDaysText(f.remaining())}
                    .join(QLatin1Char(';'))
             << '\n';
-    });
+    }
+    return failures;
 }
 
 } // namespace tk

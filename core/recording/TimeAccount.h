@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QVector>
 #include <QtGlobal>
+
+#include "core/recording/RunLines.h"
 
 class QTextStream;
 
@@ -37,6 +40,12 @@ QString AccountDaysText(double days);
 
 // The window's line: "Zeitkonto: Vortrag 3,25  Zeitraum -11,75  neu -8,50  Urlaub Rest 31,0".
 QString AccountLineText(const AccountFigures &figures);
+
+using EmployeeAccount = EmployeeResult<AccountFigures>;
+
+// The accounts of every employee in PersonalNummer order (only the one numbered onlyEmployee
+// when it is above 0), on their own tables. Throws DbError when the tables cannot be read.
+QVector<EmployeeAccount> EmployeeAccounts(int month, int year, int onlyEmployee = 0);
 
 // "taktora --account": a heading line, then one line per employee (or only the one given):
 // PersonalNummer;Name;Vorname;Soll;Gesamt;Saldo Vortrag;Saldo Zeitraum;Saldo neu;

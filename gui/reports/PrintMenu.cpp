@@ -6,6 +6,8 @@
 #include "core/recording/TimeRecordingTables.h"
 #include "core/reports/lists/EmployeeSheets.h"
 #include "core/reports/lists/GrossWageList.h"
+#include "core/reports/lists/LawCheckList.h"
+#include "core/reports/lists/TimeAccountList.h"
 #include "core/reports/lists/ListDocuments.h"
 #include "core/reports/lists/ListTexts.h"
 #include "core/reports/lists/MonthSheet.h"
@@ -103,6 +105,17 @@ PrintMenu::PrintMenu(PrintContext context)
     mmiPRBruttolohn =
         addCommand("mmiPRBruttolohn", QStringLiteral("Drucken:  Auswertung Bruttolohn"),
                    &PrintMenu::mmiPRBruttolohnClick);
+    m_context.menu->addSeparator();
+    mmiPVZeitkonto = addCommand("mmiPVZeitkonto", QStringLiteral("Vorschau:  Zeitkonto"),
+                                &PrintMenu::mmiPVZeitkontoClick);
+    mmiPVArbeitszeit =
+        addCommand("mmiPVArbeitszeit", QStringLiteral("Vorschau:  Arbeitszeitprüfung"),
+                   &PrintMenu::mmiPVArbeitszeitClick);
+    mmiPRZeitkonto = addCommand("mmiPRZeitkonto", QStringLiteral("Drucken:  Zeitkonto"),
+                                &PrintMenu::mmiPRZeitkontoClick);
+    mmiPRArbeitszeit =
+        addCommand("mmiPRArbeitszeit", QStringLiteral("Drucken:  Arbeitszeitprüfung"),
+                   &PrintMenu::mmiPRArbeitszeitClick);
 }
 
 PrintMenu::~PrintMenu() = default;
@@ -137,7 +150,7 @@ void PrintMenu::mmiPVPersListeDetailClick()
 
 void PrintMenu::mmiPVBruttolohnClick()
 {
-    showGrossWages(false);
+    showMonthList<TReportAusw03>(QStringLiteral("Auswertung: Bruttolohn"), true, false);
 }
 
 void PrintMenu::mmiPRPersListeSumClick()
@@ -152,7 +165,27 @@ void PrintMenu::mmiPRPersListeDetailClick()
 
 void PrintMenu::mmiPRBruttolohnClick()
 {
-    showGrossWages(true);
+    showMonthList<TReportAusw03>(QStringLiteral("Auswertung: Bruttolohn"), true, true);
+}
+
+void PrintMenu::mmiPVZeitkontoClick()
+{
+    showMonthList<TimeAccountList>(QStringLiteral("Zeitkonto"), true, false);
+}
+
+void PrintMenu::mmiPRZeitkontoClick()
+{
+    showMonthList<TimeAccountList>(QStringLiteral("Zeitkonto"), true, true);
+}
+
+void PrintMenu::mmiPVArbeitszeitClick()
+{
+    showMonthList<LawCheckList>(QStringLiteral("Arbeitszeitprüfung"), false, false);
+}
+
+void PrintMenu::mmiPRArbeitszeitClick()
+{
+    showMonthList<LawCheckList>(QStringLiteral("Arbeitszeitprüfung"), false, true);
 }
 
 // The current employee's sheet over the evaluation period of the selected month.
@@ -230,15 +263,17 @@ void PrintMenu::runSheets(ListKind kind, QPrinter &printer)
         throw DbError(QStringLiteral("Der Druckauftrag konnte nicht abgeschlossen werden."));
 }
 
-void PrintMenu::showGrossWages(bool print)
+template <class List>
+void PrintMenu::showMonthList(const QString &title, bool landscape, bool print)
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Auswertung: Bruttolohn"));
-    printer.setPageOrientation(QPageLayout::Landscape); // as the print dialog should offer it
+    printer.setDocName(title);
+    if (landscape)
+        printer.setPageOrientation(QPageLayout::Landscape); // as the print dialog should offer it
     if (print && !m_chooser(printer))
         return;
     runCommand(m_context.parent, [&] {
-        TReportAusw03 list;
+        List list;
         list.setMonth(QDate(m_context.year(), m_context.month(), 1));
         if (print)
             printReport(list.report(), printer);

@@ -33,7 +33,8 @@ struct PrintContext
 
 // The list commands of the time recording window's "Drucken" menu: previews of the current
 // employee's monthly sheets over the evaluation period, print runs of a monthly sheet over
-// all employees for the calendar month, and the gross wage list in preview or print.
+// all employees for the calendar month, and the gross wage, time account and working-time
+// lists in preview or print.
 //
 // Every sheet belongs to the employee named in its caption: its day records are taken by
 // the employee table's PersonalNummer, never by whatever day record the window shows.
@@ -51,6 +52,10 @@ public:
     QAction *mmiPRPersListeSum = nullptr;
     QAction *mmiPRPersListeDetail = nullptr;
     QAction *mmiPRBruttolohn = nullptr;
+    QAction *mmiPVZeitkonto = nullptr;
+    QAction *mmiPVArbeitszeit = nullptr;
+    QAction *mmiPRZeitkonto = nullptr;
+    QAction *mmiPRArbeitszeit = nullptr;
 
     // How a report is shown (default: the engine's preview, waiting until it is closed) and
     // how the printer is chosen (default: the system print dialog; false cancels). Tests and
@@ -68,6 +73,10 @@ public Q_SLOTS:
     void mmiPRPersListeSumClick();
     void mmiPRPersListeDetailClick();
     void mmiPRBruttolohnClick();
+    void mmiPVZeitkontoClick();
+    void mmiPVArbeitszeitClick();
+    void mmiPRZeitkontoClick();
+    void mmiPRArbeitszeitClick();
 
 Q_SIGNALS:
     // A print run has sent the sheet of this employee caption to the printer.
@@ -79,7 +88,9 @@ private:
     void printAllSheets(ListKind kind);
     // Prints one sheet per employee; throws on the first failure.
     void runSheets(ListKind kind, QPrinter &printer);
-    void showGrossWages(bool print);
+    // A list over all employees for the selected month, previewed or printed.
+    template <class List>
+    void showMonthList(const QString &title, bool landscape, bool print);
     void disposeAbortDialog();
 
     PrintContext m_context;

@@ -17,6 +17,12 @@ void MemoryDataSource::addRow(const QVariantList &values)
     m_rows.append(row);
 }
 
+void MemoryDataSource::clear()
+{
+    m_rows.clear();
+    m_current = -1;
+}
+
 void MemoryDataSource::linkTo(const ReportDataSource *master, const QStringList &masterFields,
                               const QStringList &detailFields)
 {

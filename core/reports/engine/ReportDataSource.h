@@ -30,6 +30,7 @@ public:
     explicit MemoryDataSource(const QStringList &fieldNames);
 
     void addRow(const QVariantList &values);
+    void clear();
     int rowCount() const { return int(m_rows.size()); }
     void linkTo(const ReportDataSource *master, const QStringList &masterFields,
                 const QStringList &detailFields);

@@ -7,11 +7,13 @@
 #include "core/recording/TimeRecordingTables.h"
 #include "core/reports/lists/EmployeeSheets.h"
 #include "core/reports/lists/GrossWageList.h"
+#include "core/reports/lists/LawCheckList.h"
 #include "core/reports/lists/ListTexts.h"
 #include "core/reports/lists/MonthSheetDetail.h"
 #include "core/reports/lists/MonthSheetSummary.h"
 #include "core/reports/lists/PersonnelList.h"
 #include "core/reports/lists/ShiftPlanList.h"
+#include "core/reports/lists/TimeAccountList.h"
 
 namespace tk {
 
@@ -27,7 +29,9 @@ const KindName KindNames[] = {{ListKind::Summen, "summen"},
                               {ListKind::Detail, "detail"},
                               {ListKind::Bruttolohn, "bruttolohn"},
                               {ListKind::Schichtplan, "schichtplan"},
-                              {ListKind::Personal, "personal"}};
+                              {ListKind::Personal, "personal"},
+                              {ListKind::Zeitkonto, "zeitkonto"},
+                              {ListKind::Arbzg, "arbzg"}};
 
 QVector<ReportDocument> monthlySheets(const ListRequest &request, QStringList *notes)
 {
@@ -59,6 +63,16 @@ ReportDocument otherList(const ListRequest &request)
     switch (request.kind) {
     case ListKind::Bruttolohn: {
         TReportAusw03 list;
+        list.setMonth(QDate(request.year, request.month, 1));
+        return list.generate();
+    }
+    case ListKind::Zeitkonto: {
+        TimeAccountList list;
+        list.setMonth(QDate(request.year, request.month, 1));
+        return list.generate();
+    }
+    case ListKind::Arbzg: {
+        LawCheckList list;
         list.setMonth(QDate(request.year, request.month, 1));
         return list.generate();
     }
@@ -100,7 +114,8 @@ bool IsMonthlySheet(ListKind kind)
 
 bool NeedsMonth(ListKind kind)
 {
-    return IsMonthlySheet(kind) || kind == ListKind::Bruttolohn;
+    return IsMonthlySheet(kind) || kind == ListKind::Bruttolohn || kind == ListKind::Zeitkonto
+        || kind == ListKind::Arbzg;
 }
 
 std::unique_ptr<MonthSheet> MakeMonthSheet(ListKind kind)

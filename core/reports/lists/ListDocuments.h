@@ -12,10 +12,11 @@ namespace tk {
 
 class MonthSheet;
 
-// The five lists by the names the command line knows them.
-enum class ListKind { Summen, Detail, Bruttolohn, Schichtplan, Personal };
+// The lists by the names the command line knows them.
+enum class ListKind { Summen, Detail, Bruttolohn, Schichtplan, Personal, Zeitkonto, Arbzg };
 
-// "summen", "detail", "bruttolohn", "schichtplan", "personal" (any case); false otherwise.
+// "summen", "detail", "bruttolohn", "schichtplan", "personal", "zeitkonto", "arbzg" (any
+// case); false otherwise.
 bool ParseListKind(const QString &text, ListKind *kind);
 QString ListKindName(ListKind kind);
 // The monthly sheets need a month; the register lists do not.

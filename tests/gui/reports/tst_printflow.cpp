@@ -100,7 +100,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void menuHoldsTheSixCommands();
+    void menuHoldsTheListCommands();
     void previewCoversTheEvaluationPeriod();
     void previewOfAPeriodThatCannotBeFormed();
     void printRunCoversTheCalendarMonthOfEveryEmployee();
@@ -166,7 +166,7 @@ PrintMenu *TestPrintFlow::commands(TFormAuswert &form)
     return form.findChild<PrintMenu *>();
 }
 
-void TestPrintFlow::menuHoldsTheSixCommands()
+void TestPrintFlow::menuHoldsTheListCommands()
 {
     auto form = openForm(3, 2024);
     QStringList captions;
@@ -181,7 +181,9 @@ void TestPrintFlow::menuHoldsTheSixCommands()
                           "Vorschau:  Auswertung Bruttolohn", "-",
                           "Drucken:  Alle Personal-Monatsliste (Summen)",
                           "Drucken:  Alle Personal-Monatsliste (Detail)",
-                          "Drucken:  Auswertung Bruttolohn"}));
+                          "Drucken:  Auswertung Bruttolohn", "-", "Vorschau:  Zeitkonto",
+                          "Vorschau:  Arbeitszeitprüfung", "Drucken:  Zeitkonto",
+                          "Drucken:  Arbeitszeitprüfung"}));
     QCOMPARE(names.at(0), QStringLiteral("mmiPVPersListeSum"));
     QCOMPARE(names.at(5), QStringLiteral("mmiPRPersListeDetail"));
     QCOMPARE(form->btnDrucken->menu(), form->mnuDrucken);
