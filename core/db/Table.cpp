@@ -796,6 +796,8 @@ void Table::post()
     if (!isEditing())
         return;
     checkWritable();
+    if (m_postCheck)
+        m_postCheck();
     Row row = m_buffer;
     if (m_state == State::Insert) {
         row.rowId = insertRow(row.values);

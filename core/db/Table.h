@@ -118,7 +118,10 @@ public:
     // stored before an error.
     void appendRows(const QVector<QVector<QVariant>> &rows);
     void edit();
+    // Stores the edited row; a post check that throws refuses it and the edit goes on.
     void post();
+    // Runs before every post with the edited row current; throws a UserError to refuse.
+    void setPostCheck(std::function<void()> check) { m_postCheck = std::move(check); }
     void cancel();
     void remove();
     // Re-reads the rows of the current view, keeping the current row where it can.
@@ -229,6 +232,7 @@ private:
     std::unique_ptr<QSqlQuery> m_deleteQuery;
 
     int m_disableCount = 0;
+    std::function<void()> m_postCheck;
 
     friend class Field;
 };

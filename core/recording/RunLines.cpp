@@ -13,8 +13,7 @@ QString EmployeeLabel(Table &personal)
                              .arg(personal.field(QStringLiteral("Vorname")).asString(),
                                   personal.field(QStringLiteral("Name")).asString())
                              .trimmed();
-    const QString number =
-        QString::number(EmployeeNumber(personal));
+    const QString number = QString::number(EmployeeNumber(personal));
     return name.isEmpty() ? QStringLiteral("Personal-Nr. %1").arg(number)
                           : QStringLiteral("Personal-Nr. %1 (%2)").arg(number, name);
 }

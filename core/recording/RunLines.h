@@ -33,9 +33,9 @@ QString OneLine(QString message);
 int ForEachEmployee(Table &personal, int onlyEmployee, QTextStream &out,
                     const std::function<void(int personalNummer)> &work);
 // The same, handing each failure to failed with the employee's label and the message.
-int ForEachEmployee(Table &personal, int onlyEmployee,
-                    const std::function<void(int personalNummer)> &work,
-                    const std::function<void(const QString &label, const QString &message)> &failed);
+int ForEachEmployee(
+    Table &personal, int onlyEmployee, const std::function<void(int personalNummer)> &work,
+    const std::function<void(const QString &label, const QString &message)> &failed);
 
 // What a run computed for one employee; error holds why it could not be computed.
 template <class Value>

@@ -13,6 +13,7 @@
 #include "core/common/ClockText.h"
 #include "core/db/Table.h"
 #include "core/db/TableChanges.h"
+#include "gui/masterdata/AccountYearsPage.h"
 #include "gui/reports/ListCommands.h"
 #include "gui/widgets/CopyKeyOutOfMenus.h"
 #include "gui/widgets/DbCalcEdit.h"
@@ -113,12 +114,20 @@ void TFormPers::buildControls()
     pcPers = new PageArea(this);
     pcPers->setObjectName(QStringLiteral("pcPers"));
     QWidget *toolRow = buildToolRow(buildNavigator());
+    btnAccount =
+        toolButton(toolRow, Glyph::Account, QStringLiteral("Zeitkonto (F6)"), "btnAccount");
+    connect(btnAccount, &QToolButton::clicked, this, &TFormPers::btnAccountClick);
+    // beside the page switch, before printing
+    static_cast<QBoxLayout *>(toolRow->layout())->insertWidget(2, btnAccount);
     tsPersonal = buildEmployeePage();
     tsListe = buildListPage();
+    tsZeitkonto = new AccountYearsPage(tblPersonal, pcPers);
     pcPers->addWidget(tsPersonal);
     pcPers->addWidget(tsListe);
+    pcPers->addWidget(tsZeitkonto);
     pcPers->setPageFocus(0, edPersonalNummer);
     pcPers->setPageFocus(1, grdPersonal);
+    pcPers->setPageFocus(2, tsZeitkonto->grid());
     layoutFrame(toolRow, pcPers);
     resize(700, 400);
 }
@@ -273,8 +282,10 @@ void TFormPers::setFocusOrder()
                            edSchicht,
                            edAuswertBegin,
                            grdPersonal};
+    order << tsZeitkonto->focusOrder();
     order << navigatorButtons(dbNavPersonal);
     order << toolButtons();
+    order.insert(order.indexOf(btnPrint), btnAccount);
     chainFocus(order);
 }
 
@@ -306,12 +317,35 @@ void TFormPers::openTables()
         return;
     if (!openTableOrReport(this, tblSchicht, QStringLiteral("Kann Schicht-Datei nicht öffnen !")))
         return;
+    if (!tsZeitkonto->openTable(this))
+        return;
     m_tablesOpen = true;
 }
 
 void TFormPers::updatePageState()
 {
-    pcPers->setPageEnabled(0, tblPersonal->isOpen() && !tblPersonal->isEmpty());
+    const bool employee = tblPersonal->isOpen() && !tblPersonal->isEmpty();
+    pcPers->setPageEnabled(0, employee);
+    pcPers->setPageEnabled(2, employee);
+}
+
+bool TFormPers::accountPageShown() const
+{
+    return pcPers->currentWidget() == tsZeitkonto;
+}
+
+void TFormPers::btnAccountClick()
+{
+    if (!m_tablesOpen)
+        return;
+    if (accountPageShown()) {
+        pcPers->showPage(0);
+        return;
+    }
+    // the account years belong to a stored employee
+    if (!storePendingEdits())
+        return;
+    pcPers->showPage(2);
 }
 
 void TFormPers::showName()
@@ -410,12 +444,17 @@ bool TFormPers::storePendingEdits()
         commitFocusedInput(this);
         if (tblPersonal->isEditing())
             tblPersonal->post();
+        if (tsZeitkonto->zeitkontoTable()->isEditing())
+            tsZeitkonto->zeitkontoTable()->post();
     });
 }
 
 void TFormPers::cancelPendingEdit()
 {
-    runGuarded(this, [this] { tblPersonal->cancel(); });
+    runGuarded(this, [this] {
+        tblPersonal->cancel();
+        tsZeitkonto->zeitkontoTable()->cancel();
+    });
 }
 
 // ------------------------------------------------------------------ keys
@@ -424,9 +463,13 @@ bool TFormPers::FormKeyPress(QKeyEvent *event)
 {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     const int key = event->key();
-    const bool editing = tblPersonal->isEditing();
+    const bool editing = tblPersonal->isEditing() || tsZeitkonto->zeitkontoTable()->isEditing();
     if (key == Qt::Key_F5) {
         btnPageSwitchClick();
+        return true;
+    }
+    if (key == Qt::Key_F6) {
+        btnAccountClick();
         return true;
     }
     if (modifiers == Qt::ControlModifier) {
@@ -437,7 +480,10 @@ bool TFormPers::FormKeyPress(QKeyEvent *event)
             storePendingEdits();
             return true;
         case Qt::Key_N:
-            btnInsertClick();
+            if (accountPageShown())
+                tsZeitkonto->btnInsertClick();
+            else
+                btnInsertClick();
             return true;
         case Qt::Key_C:
             if (!editing)
@@ -447,7 +493,10 @@ bool TFormPers::FormKeyPress(QKeyEvent *event)
         case Qt::Key_L:
             if (editing)
                 return false;
-            btnDeleteClick();
+            if (accountPageShown())
+                tsZeitkonto->btnDeleteClick();
+            else
+                btnDeleteClick();
             return true;
         case Qt::Key_P:
             btnPrintClick();

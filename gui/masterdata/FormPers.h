@@ -6,9 +6,11 @@
 
 class QKeyEvent;
 class QLabel;
+class QToolButton;
 
 namespace tk {
 
+class AccountYearsPage;
 class DbCalcEdit;
 class DbDateEdit;
 class DbEdit;
@@ -22,10 +24,10 @@ class Table;
 
 // The personnel window: the employee register with personal data, hourly gross wage,
 // shift plan and the start day of the evaluation period. Page 1 edits one employee, page 2
-// lists all of them. New employees are created empty or as a copy of the current one under
-// a number the operator chooses. The employee table is opened for writing, the shift plan
-// table read-only for the choice list; a table that cannot be opened is reported and the
-// window closes itself.
+// lists all of them, page 3 ("Zeitkonto", F6) keeps the employee's account years. New employees are
+// created empty or as a copy of the current one under a number the operator chooses. The employee
+// table is opened for writing, the shift plan table read-only for the choice list; a table that
+// cannot be opened is reported and the window closes itself.
 class TFormPers : public MasterDataWindow
 {
     Q_OBJECT
@@ -36,6 +38,7 @@ public:
     Table *personalTable() const { return tblPersonal; }
     Table *schichtTable() const { return tblSchicht; }
     PageArea *pages() const { return pcPers; }
+    AccountYearsPage *accountPage() const { return tsZeitkonto; }
 
     // The texts of the period choice list, for the stored values 1 and 16.
     static QStringList periodTexts();
@@ -48,6 +51,8 @@ public Q_SLOTS:
     // Delete employee after an OK/Abbrechen question; the day records stay.
     void btnDeleteClick();
     void btnPrintClick() override;
+    // Shows the Zeitkonto page, or page 1 when it is shown.
+    void btnAccountClick();
 
 private:
     void buildControls();
@@ -58,6 +63,7 @@ private:
     void openTables();
     void bindControls();
     bool FormKeyPress(QKeyEvent *event);
+    bool accountPageShown() const;
     bool storePendingEdits() override;
     void cancelPendingEdit();
     void updatePageState();
@@ -73,6 +79,8 @@ private:
     PageArea *pcPers = nullptr;
     QWidget *tsPersonal = nullptr;
     QWidget *tsListe = nullptr;
+    AccountYearsPage *tsZeitkonto = nullptr;
+    QToolButton *btnAccount = nullptr;
 
     DbSearchEdit *edPersonalNummer = nullptr;
     QLabel *laName = nullptr;

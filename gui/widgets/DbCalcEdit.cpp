@@ -4,6 +4,8 @@
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 
+#include <cmath>
+
 #include "gui/widgets/CalculatorPanel.h"
 #include "gui/widgets/FieldLink.h"
 #include "gui/widgets/Glyphs.h"
@@ -73,13 +75,18 @@ double DbCalcEdit::readValue(const QString &text, bool *ok)
 void DbCalcEdit::load()
 {
     const QVariant value = m_link->value();
-    const QString text = value.isNull() ? QString() : formatValue(value.toDouble(), locale());
+    const double shown =
+        m_unitsPerValue > 0 ? value.toDouble() / m_unitsPerValue : value.toDouble();
+    const QString text = value.isNull() ? QString() : formatValue(shown, locale());
     if (text != QLineEdit::text())
         setText(text);
 }
 
-void DbCalcEdit::storeValue(const QVariant &value)
+void DbCalcEdit::storeValue(const QVariant &typed)
 {
+    QVariant value = typed;
+    if (m_unitsPerValue > 0 && !typed.isNull())
+        value = qint64(std::llround(typed.toDouble() * m_unitsPerValue));
     const QVariant stored = m_link->value();
     if (stored.isNull() == value.isNull()
         && (value.isNull() || stored.toDouble() == value.toDouble()))

@@ -29,6 +29,10 @@ public:
     void setDataField(const QString &fieldName);
     QString dataField() const;
 
+    // Shows a whole-number field in larger units: with 60 a field of minutes shows and takes
+    // hours ("12,50" is 750); what is typed is stored rounded to a whole unit.
+    void setUnitsPerValue(int units) { m_unitsPerValue = units; }
+
     bool commitInput() override;
 
     void showCalculator();
@@ -52,6 +56,7 @@ private:
 
     FieldLink *m_link;
     QPointer<CalculatorPanel> m_panel;
+    int m_unitsPerValue = 0; // 0: the field holds the value itself
 };
 
 } // namespace tk

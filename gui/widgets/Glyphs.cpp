@@ -95,6 +95,17 @@ void drawSmall(QPainter &p, Glyph glyph)
             for (int col = 0; col < 3; ++col)
                 p.fillRect(QRectF(4.5 + col * 2.6, 8 + row * 2.1, 1.6, 1.3), Qt::black);
         break;
+    case Glyph::Account: // a ledger page with plus and minus
+        p.setPen(QPen(Qt::black, 1.0));
+        p.setBrush(QColor(255, 250, 220));
+        p.drawRect(QRectF(2.5, 1.5, 11, 13));
+        p.drawLine(QPointF(8, 2), QPointF(8, 14));
+        p.setPen(QPen(QColor(0, 128, 0), 1.6));
+        p.drawLine(QPointF(3.8, 6), QPointF(6.8, 6));
+        p.drawLine(QPointF(5.3, 4.5), QPointF(5.3, 7.5));
+        p.setPen(QPen(QColor(176, 0, 0), 1.6));
+        p.drawLine(QPointF(9.2, 10), QPointF(12.2, 10));
+        break;
     default:
         break;
     }

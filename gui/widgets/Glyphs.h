@@ -21,6 +21,7 @@ enum class Glyph {
     Close,
     Calendar,
     Calculator,
+    Account,
     Personnel,
     ShiftPlan,
     TimeRecording

@@ -113,4 +113,12 @@ void TempDataDir::refuseWrites(const QString &name, const QString &event, const 
         QStringLiteral("CREATE TRIGGER %1 %2 FOR EACH ROW EXECUTE FUNCTION %1()").arg(name, event));
 }
 
+QVariant sqlValue(const QString &sql)
+{
+    QSqlQuery query(Database::connection());
+    if (!query.exec(sql) || !query.next())
+        return QVariant();
+    return query.value(0);
+}
+
 } // namespace tk::test

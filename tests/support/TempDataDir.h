@@ -59,4 +59,7 @@ private:
             QSKIP("betrifft nur die SQLite-Datei");                                                \
     } while (false)
 
+// Reads one value with SQL; an invalid variant when there is no row.
+QVariant sqlValue(const QString &sql);
+
 } // namespace tk::test

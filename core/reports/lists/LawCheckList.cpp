@@ -35,9 +35,8 @@ void LawCheckList::readFindings()
     m_findings.clear();
     m_count = 0;
     for (const EmployeeFindings &employee : LawFindingsOfMonth(m_month.month(), m_month.year())) {
-        const QString caption = QStringLiteral("%1 %2, %3")
-                                    .arg(employee.number)
-                                    .arg(employee.name, employee.vorname);
+        const QString caption =
+            QStringLiteral("%1 %2, %3").arg(employee.number).arg(employee.name, employee.vorname);
         if (!employee.error.isEmpty()) {
             m_findings.addRow({employee.number, caption, QVariant(), QString(),
                                QStringLiteral("Fehler: ") + employee.error});
@@ -87,12 +86,14 @@ void LawCheckList::buildBands()
     ReportBand &row = m_report.addBand(BandKind::Detail, QStringLiteral("findingRow"), RowHeight);
     row.addField(QStringLiteral("laDatum"), DateLeft, 0, QStringLiteral("Datum"))
         .setFormatter([](const QVariant &date) {
-            return date.isNull() ? QString() : FormatDate(QStringLiteral("ddd dd.mm.yyyy"), date.toDate());
+            return date.isNull() ? QString()
+                                 : FormatDate(QStringLiteral("ddd dd.mm.yyyy"), date.toDate());
         });
     row.addField(QStringLiteral("laRegel"), RuleLeft, 0, QStringLiteral("Regel"));
     row.addField(QStringLiteral("laText"), TextLeft, 0, QStringLiteral("Text"));
 
-    ReportBand &sum = m_report.addBand(BandKind::Summary, QStringLiteral("sumRow"), RowHeight + 1.5);
+    ReportBand &sum =
+        m_report.addBand(BandKind::Summary, QStringLiteral("sumRow"), RowHeight + 1.5);
     sum.addFrame(FrameEdge::Top);
     ReportText &count = sum.addLabel(QStringLiteral("laAnzahl"), 0, 1.5, QString());
     sum.setBeforePrint([this, &count] {

@@ -17,10 +17,9 @@ struct FigureColumn
 };
 
 const FigureColumn FigureColumns[ColumnCount] = {
-    {"Soll", "Soll", false},           {"Gesamt", "Gesamt", false},
-    {"Vortrag", "Vortrag", false},     {"Zeitraum", "Zeitraum", false},
-    {"Neu", "Saldo neu", false},       {"Anspruch", "Anspruch", true},
-    {"Genommen", "genommen", true},    {"Rest", "Rest", true}};
+    {"Soll", "Soll", false},         {"Gesamt", "Gesamt", false}, {"Vortrag", "Vortrag", false},
+    {"Zeitraum", "Zeitraum", false}, {"Neu", "Saldo neu", false}, {"Anspruch", "Anspruch", true},
+    {"Genommen", "genommen", true},  {"Rest", "Rest", true}};
 
 constexpr double NumberLeft = 0.0;
 constexpr double NumberWidth = 15.1;
@@ -96,8 +95,7 @@ void TimeAccountList::readAccounts()
     m_count = 0;
     m_total = AccountFigures();
     for (const EmployeeAccount &account : EmployeeAccounts(m_month.month(), m_month.year())) {
-        QVariantList row{account.number,
-                         account.name + QStringLiteral(", ") + account.vorname};
+        QVariantList row{account.number, account.name + QStringLiteral(", ") + account.vorname};
         if (!account.error.isEmpty()) {
             row[1] = row[1].toString() + QStringLiteral("  – Fehler: ") + account.error;
             m_accounts.addRow(row);
@@ -144,8 +142,7 @@ void TimeAccountList::buildBands()
     groups.addLabel(QStringLiteral("laCaptionUrlaub"), figureLeft(Anspruch), 0,
                     QStringLiteral("Urlaubstage"));
     ReportBand &columns = groups.addChild(QStringLiteral("columnCaptions"), RowHeight);
-    columns
-        .addLabel(QStringLiteral("laCaptionPersNr"), NumberLeft, 0, QStringLiteral("Pers.Nr."))
+    columns.addLabel(QStringLiteral("laCaptionPersNr"), NumberLeft, 0, QStringLiteral("Pers.Nr."))
         .setWidth(NumberWidth)
         .setAlignment(Qt::AlignRight);
     columns.addLabel(QStringLiteral("laCaptionName"), NameLeft, 0, QStringLiteral("Name"));
@@ -163,8 +160,8 @@ void TimeAccountList::buildBands()
     row.addField(QStringLiteral("laName"), NameLeft, 0, QStringLiteral("Name"));
     for (int column = 0; column < ColumnCount; ++column) {
         const bool days = FigureColumns[column].days;
-        row.addField(QStringLiteral("la%1").arg(FigureColumns[column].name), figureLeft(column),
-                     0, QLatin1String(FigureColumns[column].name))
+        row.addField(QStringLiteral("la%1").arg(FigureColumns[column].name), figureLeft(column), 0,
+                     QLatin1String(FigureColumns[column].name))
             .setWidth(FigureWidth)
             .setAlignment(Qt::AlignRight)
             .setFormatter([days](const QVariant &value) { return figureText(value, days); });

@@ -3,7 +3,9 @@
 
 #include "core/recording/LawChecks.h"
 #include "core/recording/MonthRecalc.h"
+#include "core/reports/lists/LawCheckList.h"
 #include "core/settings/FirmSettings.h"
+#include "tests/support/ListTestKit.h"
 #include "tests/support/TempDataDir.h"
 #include "tests/support/TimeRecordingData.h"
 
@@ -15,14 +17,16 @@ class TestLawChecks : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void monthOfTheStoredEntries();
+    void listShowsTheFindingsUnderTheEmployee();
 };
+
+namespace {
 
 // April 2024 in Bavaria, the Monday plan with its breaks: a day within the law, a Sunday and
 // a holiday worked, a day without breaks, and a short rest from the last day of March, which
 // is read but not reported itself. A day record's own shift plan gives its breaks.
-void TestLawChecks::monthOfTheStoredEntries()
+void aprilInBavaria()
 {
-    TempDataDir dir;
     FirmSettings::setValue(QStringLiteral("Bundesland"), QStringLiteral("BY"));
     addExampleShiftPlan(1);
     addShiftPlan(2, QStringLiteral("ohne Pausen"));
@@ -35,6 +39,14 @@ void TestLawChecks::monthOfTheStoredEntries()
     addEntry(7, QDate(2024, 4, 14), 480, 600, QStringLiteral("N"));   // a Sunday
     addEntry(7, QDate(2024, 4, 15), 420, 960, QStringLiteral("N"));   // plan 2: no breaks
     addDayRecord(7, QDate(2024, 4, 15), 2, 480, 0);
+}
+
+} // namespace
+
+void TestLawChecks::monthOfTheStoredEntries()
+{
+    TempDataDir dir;
+    aprilInBavaria();
     QString report;
     QTextStream out(&report);
     QCOMPARE(WriteLawChecks(4, 2024, 0, out), 0);
@@ -53,5 +65,34 @@ void TestLawChecks::monthOfTheStoredEntries()
     QCOMPARE(report, QStringLiteral("0 Befunde\n"));
 }
 
-QTEST_GUILESS_MAIN(TestLawChecks)
+// The printed list holds what the command line prints, under one heading per employee; an
+// employee without findings is left out and the count closes the list.
+void TestLawChecks::listShowsTheFindingsUnderTheEmployee()
+{
+    TempDataDir dir;
+    aprilInBavaria();
+    addEmployee(8, QStringLiteral("Jan"), QStringLiteral("Albers"), 1, 1);
+    addEntry(8, QDate(2024, 4, 9), 480, 720, QStringLiteral("N")); // 4 hours: nothing to find
+    LawCheckList list;
+    list.setMonth(QDate(2024, 4, 1));
+    const ReportDocument doc = list.generate();
+    QCOMPARE(countBands(doc, QStringLiteral("employeeHeader")), 1);
+    QCOMPARE(nthBand(doc, QStringLiteral("employeeHeader")).text(QStringLiteral("laMitarbeiter")),
+             QStringLiteral("7 Berger, Eva"));
+    QCOMPARE(countBands(doc, QStringLiteral("findingRow")), 5);
+    const BandRef first = nthBand(doc, QStringLiteral("findingRow"));
+    QCOMPARE(first.texts(),
+             QStringList({QStringLiteral("Mo 01.04.2024"), QStringLiteral("ARBZG5"),
+                          QStringLiteral("Ruhezeit 8:00 nach Arbeitsende 23:00 am "
+                                         "31.03.2024, vorgeschrieben sind 11 "
+                                         "Stunden")}));
+    QCOMPARE(nthBand(doc, QStringLiteral("findingRow"), 4).text(QStringLiteral("laRegel")),
+             QStringLiteral("ARBZG4"));
+    QCOMPARE(nthBand(doc, QStringLiteral("sumRow")).text(QStringLiteral("laAnzahl")),
+             QStringLiteral("5 Befunde"));
+    QCOMPARE(nthBand(doc, QStringLiteral("title")).text(QStringLiteral("laMonatText")),
+             QStringLiteral("April 2024"));
+}
+
+QTEST_MAIN(TestLawChecks)
 #include "tst_lawchecks.moc"

@@ -1,8 +1,13 @@
 #include <QTest>
 #include <QTextStream>
 
+#include "core/common/Errors.h"
+#include "core/db/Table.h"
+#include "core/recording/AccountYears.h"
 #include "core/recording/MonthRecalc.h"
 #include "core/recording/TimeAccount.h"
+#include "core/reports/lists/TimeAccountList.h"
+#include "tests/support/ListTestKit.h"
 #include "tests/support/TempDataDir.h"
 #include "tests/support/TimeRecordingData.h"
 
@@ -53,6 +58,9 @@ private Q_SLOTS:
     void monthByHand();
     void daysAfterLeavingCountNothing();
     void missingDayRecordsCountTheirTarget();
+    void listRowsAndSums();
+    void newYearCarriesTheYearEnd();
+    void impossibleAccountFiguresAreRefused();
 };
 
 void TestTimeAccount::monthByHand()
@@ -91,5 +99,93 @@ void TestTimeAccount::missingDayRecordsCountTheirTarget()
              QStringLiteral("1;Berger;Eva;32,00;20,25;3,25;-11,75;-8,50;32,5;1,5;31,0"));
 }
 
-QTEST_GUILESS_MAIN(TestTimeAccount)
+// The list shows the command line's figures; an employee whose period cannot be formed gets
+// the reason and adds nothing to the sums.
+void TestTimeAccount::listRowsAndSums()
+{
+    TempDataDir dir;
+    accountMonths();
+    addEmployee(2, QStringLiteral("Jan"), QStringLiteral("Albers"), 1, 1);
+    TempDataDir::exec(QStringLiteral("UPDATE Personal SET EintrittsDatum = '2024-03-01' "
+                                     "WHERE PersonalNummer = 2"));
+    addEmployee(3, QStringLiteral("Udo"), QStringLiteral("Kaputt"), 1, 1);
+    TempDataDir::exec(
+        QStringLiteral("UPDATE Personal SET AuswertBegin = 31 WHERE PersonalNummer = 3"));
+    TimeAccountList list;
+    list.setMonth(QDate(2024, 2, 1));
+    const ReportDocument doc = list.generate();
+    QCOMPARE(countBands(doc, QStringLiteral("employeeRow")), 3);
+    QCOMPARE(nthBand(doc, QStringLiteral("employeeRow")).texts(),
+             QStringList({QStringLiteral("1"), QStringLiteral("Berger, Eva"),
+                          QStringLiteral("32,00"), QStringLiteral("20,25"), QStringLiteral("3,25"),
+                          QStringLiteral("-11,75"), QStringLiteral("-8,50"), QStringLiteral("32,5"),
+                          QStringLiteral("1,5"), QStringLiteral("31,0")}));
+    // entering after the month: nothing counts
+    QCOMPARE(nthBand(doc, QStringLiteral("employeeRow"), 1).text(QStringLiteral("laNeu")),
+             QStringLiteral("0,00"));
+    const BandRef broken = nthBand(doc, QStringLiteral("employeeRow"), 2);
+    QVERIFY(broken.text(QStringLiteral("laName"))
+                .startsWith(QStringLiteral("Kaputt, Udo  – Fehler: ")));
+    QCOMPARE(broken.text(QStringLiteral("laNeu")), QString());
+    const BandRef sums = nthBand(doc, QStringLiteral("sumRow"));
+    QCOMPARE(sums.text(QStringLiteral("laAnzPers")), QStringLiteral("2"));
+    QCOMPARE(sums.text(QStringLiteral("laGesNeu")), QStringLiteral("-8,50"));
+    QCOMPARE(sums.text(QStringLiteral("laGesRest")), QStringLiteral("31,0"));
+}
+
+// A new year takes over the balance and the vacation left at the end of the year before,
+// once that year has an account row; before, nothing.
+void TestTimeAccount::newYearCarriesTheYearEnd()
+{
+    TempDataDir dir;
+    accountMonths();
+    TempDataDir::exec(QStringLiteral(
+        "UPDATE Personal SET AustrittsDatum = '2024-02-29' WHERE PersonalNummer = 1"));
+    const YearCarry carry = CarryIntoYear(1, 2025);
+    QCOMPARE(carry.balance, qint64(-510));
+    QCOMPARE(carry.vacation, 31.0);
+    QCOMPARE(carry.entitlement, 30.0);
+    const YearCarry first = CarryIntoYear(1, 2024);
+    QCOMPARE(first.balance, qint64(0));
+    QCOMPARE(first.vacation, 0.0);
+}
+
+void TestTimeAccount::impossibleAccountFiguresAreRefused()
+{
+    TempDataDir dir;
+    addEmployee(1, QStringLiteral("Eva"), QStringLiteral("Berger"), 1, 1);
+    Table zeitkonto(QStringLiteral("Zeitkonto"), QStringLiteral("PersonalNummer;Jahr"));
+    zeitkonto.setPostCheck([&zeitkonto] { CheckAccountYear(zeitkonto); });
+    zeitkonto.open();
+    const auto refused = [&zeitkonto](const char *field, const QVariant &value) {
+        zeitkonto.append();
+        zeitkonto.field(QStringLiteral("PersonalNummer")).setAsInteger(1);
+        zeitkonto.field(QStringLiteral("Jahr")).setAsInteger(2024);
+        zeitkonto.field(QLatin1String(field)).setValue(value);
+        QString message;
+        try {
+            zeitkonto.post();
+        } catch (const UserError &e) {
+            message = e.message();
+        }
+        zeitkonto.cancel();
+        return message;
+    };
+    QCOMPARE(refused("Urlaubsanspruch", 2.3),
+             QStringLiteral("Urlaubsanspruch: nur ganze und halbe Tage sind möglich."));
+    QCOMPARE(refused("Urlaubsanspruch", -1.0),
+             QStringLiteral("Urlaubsanspruch: -1,0 Tage sind nicht möglich."));
+    QCOMPARE(refused("UrlaubVortrag", 400.0),
+             QStringLiteral("Urlaub Vortrag: 400,0 Tage sind nicht möglich."));
+    QCOMPARE(refused("Jahr", 1800),
+             QStringLiteral("Das Jahr 1800 ist nicht möglich (1900 bis 2100)."));
+    QCOMPARE(refused("SaldoVortrag", qint64(6000001)),
+             QStringLiteral("Saldo Vortrag: mehr als 100000 Stunden sind nicht möglich."));
+    QCOMPARE(sqlValue(QStringLiteral("SELECT COUNT(*) FROM Zeitkonto")).toInt(), 0);
+    // half days, a negative carry and a negative balance are fine
+    QCOMPARE(refused("UrlaubVortrag", -1.5), QString());
+    QCOMPARE(sqlValue(QStringLiteral("SELECT UrlaubVortrag FROM Zeitkonto")).toDouble(), -1.5);
+}
+
+QTEST_MAIN(TestTimeAccount)
 #include "tst_timeaccount.moc"

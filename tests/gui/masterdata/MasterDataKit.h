@@ -15,6 +15,7 @@
 #include "core/db/Database.h"
 #include "gui/widgets/NumberPrompt.h"
 #include "tests/support/ModalAnswer.h"
+#include "tests/support/TempDataDir.h"
 
 namespace tk::test {
 
@@ -123,15 +124,6 @@ inline bool showActive(QWidget *window)
     window->show();
     window->activateWindow();
     return QTest::qWaitForWindowActive(window);
-}
-
-// Reads one value with SQL; an invalid variant when there is no row.
-inline QVariant sqlValue(const QString &sql)
-{
-    QSqlQuery query(Database::connection());
-    if (!query.exec(sql) || !query.next())
-        return QVariant();
-    return query.value(0);
 }
 
 inline int sqlCount(const QString &tableAndCondition)
