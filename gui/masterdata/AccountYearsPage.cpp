@@ -91,7 +91,7 @@ void AccountYearsPage::buildControls()
     grdZeitkonto = new DbGrid(tblZeitkonto,
                               {{QStringLiteral("Jahr"), QStringLiteral("Jahr")},
                                {QStringLiteral("SaldoVortrag"), QStringLiteral("Saldo Vortrag")},
-                               {QStringLiteral("Urlaubsanspruch"), QStringLiteral("Urlaub")},
+                               {QStringLiteral("Urlaubsanspruch"), QStringLiteral("Anspruch")},
                                {QStringLiteral("UrlaubVortrag"), QStringLiteral("Urlaub Vortrag")}},
                               this);
     grdZeitkonto->setObjectName(QStringLiteral("grdZeitkonto"));
