@@ -67,7 +67,6 @@ void TReportAusw03::resetTotals()
     m_gross = 0.0;
     m_grandSums.fill(0);
     m_grandGross = 0.0;
-    m_monthText->setCaption(FormatDate(QLatin1String(DateFormMonthYear), m_month));
 }
 
 void TReportAusw03::addSumCells(ReportBand &band, const QString &prefix, bool grand)
@@ -117,19 +116,8 @@ QString TReportAusw03::invalidReason(double rate)
 
 void TReportAusw03::buildBands()
 {
-    ReportBand &title = m_report.addBand(BandKind::Title, QStringLiteral("title"), 2 * RowHeight);
-    title.addLabel(QStringLiteral("laTitel"), 0, 0,
-                   QStringLiteral("Auswertung: Bruttolohn  (ohne Zuschläge)"));
-    title.addLabel(QStringLiteral("laMonat"), 70.4, 0, QStringLiteral("Monat:"));
-    m_monthText = &title.addLabel(QStringLiteral("laMonatText"), 83.1, 0, QString());
-    title.addSystemField(QStringLiteral("laDatum"), 0, 0, SystemField::Date)
-        .toRightEdge()
-        .setAlignment(Qt::AlignRight);
-    title
-        .addSystemField(QStringLiteral("laSeite"), 0, RowHeight, SystemField::PageNumber,
-                        QStringLiteral("Seite: "))
-        .toRightEdge()
-        .setAlignment(Qt::AlignRight);
+    addMonthTitle(m_report, QStringLiteral("Auswertung: Bruttolohn  (ohne Zuschläge)"),
+                  [this] { return m_month; });
 
     ReportBand &columns =
         m_report.addBand(BandKind::ColumnHeader, QStringLiteral("columnHeader"), RowHeight);

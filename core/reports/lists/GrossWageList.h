@@ -68,8 +68,6 @@ private:
     double m_grandGross = 0.0;
     bool m_rowInvalid = false;
     TextMeasure m_measure;
-
-    ReportText *m_monthText = nullptr;
 };
 
 } // namespace tk

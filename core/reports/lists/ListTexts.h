@@ -4,8 +4,11 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
+
 namespace tk {
 
+class Report;
 class ReportBand;
 class ReportText;
 class Table;
@@ -15,6 +18,11 @@ class Table;
 // totals that may outgrow their column.
 ReportText &addColumnCaption(ReportBand &band, const QString &name, double left, double width,
                              const QString &caption);
+
+// The title band of the lists over a month, two lines high: laTitel at the left, "Monat:" and
+// the month (laMonatText, as "März 2024", read from month() at every print), the print date
+// and the page number at the right.
+ReportBand &addMonthTitle(Report &report, const QString &title, std::function<QDate()> month);
 
 // Texts the printed lists share.
 

@@ -117,22 +117,9 @@ void TimeAccountList::readAccounts()
 
 void TimeAccountList::buildBands()
 {
-    ReportBand &title = m_report.addBand(BandKind::Title, QStringLiteral("title"), 2 * RowHeight);
-    title.addLabel(QStringLiteral("laTitel"), 0, 0, QStringLiteral("Zeitkonto")).setBold(true);
-    title.addLabel(QStringLiteral("laMonat"), 70.4, 0, QStringLiteral("Monat:"));
-    ReportText &month = title.addLabel(QStringLiteral("laMonatText"), 83.1, 0, QString());
-    title.setBeforePrint([this, &month] {
-        month.setCaption(FormatDate(QLatin1String(DateFormMonthYear), m_month));
-        return true;
-    });
-    title.addSystemField(QStringLiteral("laDatum"), 0, 0, SystemField::Date)
-        .toRightEdge()
-        .setAlignment(Qt::AlignRight);
-    title
-        .addSystemField(QStringLiteral("laSeite"), 0, RowHeight, SystemField::PageNumber,
-                        QStringLiteral("Seite: "))
-        .toRightEdge()
-        .setAlignment(Qt::AlignRight);
+    addMonthTitle(m_report, QStringLiteral("Zeitkonto"), [this] { return m_month; })
+        .text(QStringLiteral("laTitel"))
+        .setBold(true);
 
     ReportBand &groups =
         m_report.addBand(BandKind::ColumnHeader, QStringLiteral("columnHeader"), RowHeight);
