@@ -21,6 +21,7 @@ const QString HolidaysOption = QStringLiteral("holidays");
 const QString FillHolidaysOption = QStringLiteral("fill-holidays");
 const QString AccountOption = QStringLiteral("account");
 const QString CheckOption = QStringLiteral("check");
+const QString MissingOption = QStringLiteral("missing");
 const QString RecalcOption = QStringLiteral("recalc");
 const QString PdfOption = QStringLiteral("pdf");
 const QString MonthOption = QStringLiteral("month");
@@ -71,6 +72,7 @@ void addOptions(QCommandLineParser &parser)
                        {FillHolidaysOption, QString(), QStringLiteral("JJJJ-MM")},
                        {AccountOption, QString(), QStringLiteral("JJJJ-MM")},
                        {CheckOption, QString(), QStringLiteral("JJJJ-MM")},
+                       {MissingOption, QString(), QStringLiteral("JJJJ-MM")},
                        {RecalcOption, QString(), QStringLiteral("JJJJ-MM")},
                        {PdfOption, QString(), QStringLiteral("LISTE")},
                        {MonthOption, QString(), QStringLiteral("JJJJ-MM")},
@@ -121,6 +123,7 @@ bool chooseMode(const QCommandLineParser &parser, RunMode *mode, QString *error)
                                                  {FillHolidaysOption, RunMode::FillHolidays},
                                                  {AccountOption, RunMode::Account},
                                                  {CheckOption, RunMode::Check},
+                                                 {MissingOption, RunMode::Missing},
                                                  {RecalcOption, RunMode::Recalc},
                                                  {PdfOption, RunMode::ListPdf}};
     QStringList given;
@@ -185,9 +188,10 @@ bool readListOptions(const QCommandLineParser &parser, CommandLine *c)
 // "--recalc --data-dir x" gives --recalc the value "--data-dir": the month is missing.
 bool valuesPresent(const QCommandLineParser &parser, QString *error)
 {
-    for (const QString &name : {DataDirOption, DatabaseOption, CopyOption, HolidaysOption,
-                                FillHolidaysOption, AccountOption, CheckOption, RecalcOption,
-                                PdfOption, MonthOption, EmployeeOption, OutputOption}) {
+    for (const QString &name :
+         {DataDirOption, DatabaseOption, CopyOption, HolidaysOption, FillHolidaysOption,
+          AccountOption, CheckOption, MissingOption, RecalcOption, PdfOption, MonthOption,
+          EmployeeOption, OutputOption}) {
         for (const QString &value : parser.values(name)) {
             if (value.startsWith(QLatin1String("--"))) {
                 *error = QStringLiteral("Nach --%1 fehlt der Wert.").arg(name);
@@ -284,7 +288,8 @@ bool readOptions(const QCommandLineParser &parser, CommandLine *c)
     const std::pair<RunMode, QString> monthRuns[] = {{RunMode::Recalc, RecalcOption},
                                                      {RunMode::FillHolidays, FillHolidaysOption},
                                                      {RunMode::Account, AccountOption},
-                                                     {RunMode::Check, CheckOption}};
+                                                     {RunMode::Check, CheckOption},
+                                                     {RunMode::Missing, MissingOption}};
     for (const auto &[mode, option] : monthRuns) {
         QString month;
         if (c->mode != mode)
@@ -331,6 +336,7 @@ QString commandLineUsage()
         "        taktora [DATENBANK] --fill-holidays JJJJ-MM\n"
         "        taktora [DATENBANK] --account JJJJ-MM [--employee NR]\n"
         "        taktora [DATENBANK] --check JJJJ-MM [--employee NR]\n"
+        "        taktora [DATENBANK] --missing JJJJ-MM\n"
         "        taktora --holidays LAND JAHR\n"
         "        taktora [DATENBANK] --pdf LISTE [--month JJJJ-MM] [--employee NR]\n"
         "                --output DATEI.pdf\n"
@@ -346,13 +352,14 @@ QString commandLineUsage()
         "                      Einstellungen) als Zeiten mit Kennung F ein\n"
         "  --account JJJJ-MM   Zeitkonto und Urlaub des Auswertungszeitraums je Mitarbeiter\n"
         "  --check JJJJ-MM     prüft die Arbeitszeiten nach dem Arbeitszeitgesetz\n"
+        "  --missing JJJJ-MM   die Arbeitstage des Monats ohne Zeiten (bis heute)\n"
         "  --holidays LAND JAHR  die gesetzlichen Feiertage eines Bundeslands (BW, BY, ...,\n"
         "                      TH; DE für die bundesweiten), eine Zeile je Feiertag\n"
         "  --recalc JJJJ-MM    rechnet den Monat für alle Mitarbeiter neu\n"
         "  --pdf LISTE         schreibt eine Liste als PDF: summen, detail, bruttolohn,\n"
-        "                      zeitkonto, arbzg, schichtplan oder personal; alle außer\n"
-        "                      schichtplan und personal brauchen --month, --employee gilt\n"
-        "                      für summen und detail\n"
+        "                      zeitkonto, arbzg, uebersicht, schichtplan oder personal;\n"
+        "                      alle außer schichtplan und personal brauchen --month,\n"
+        "                      --employee gilt für summen und detail\n"
         "Rückgabewert: 0 erledigt, 1 Fehler, 2 falscher Aufruf, 3 keine Daten.\n");
 }
 

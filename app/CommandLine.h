@@ -17,6 +17,7 @@ enum class RunMode {
     FillHolidays,   // --fill-holidays YYYY-MM
     Account,        // --account YYYY-MM [--employee N]
     Check,          // --check YYYY-MM [--employee N]
+    Missing,        // --missing YYYY-MM
     Recalc,         // --recalc YYYY-MM
     ListPdf         // --pdf LIST --month YYYY-MM [--employee N] --output FILE
 };

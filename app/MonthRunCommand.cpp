@@ -7,8 +7,10 @@
 #include "core/common/Errors.h"
 #include "core/recording/HolidayFill.h"
 #include "core/recording/LawChecks.h"
+#include "core/recording/MonthOverview.h"
 #include "core/recording/MonthRecalc.h"
 #include "core/recording/TimeAccount.h"
+#include "core/settings/FirmSettings.h"
 
 namespace tk {
 
@@ -27,6 +29,10 @@ int runFor(const CommandLine &commandLine, QTextStream &out)
         return WriteAccounts(month, year, employee, out);
     case RunMode::Check:
         return WriteLawChecks(month, year, employee, out);
+    case RunMode::Missing:
+        WriteMissingDays(
+            ReadMonthOverview(month, year, QDate::currentDate(), FirmSettings::state()), out);
+        return 0;
     default:
         return RecalcMonth(month, year, out);
     }
@@ -39,6 +45,7 @@ QString failureText(RunMode mode)
         return QStringLiteral("Nicht eingetragen: %1 Mitarbeiter.");
     case RunMode::Account:
     case RunMode::Check:
+    case RunMode::Missing:
         return QStringLiteral("Nicht ausgewertet: %1 Mitarbeiter.");
     default:
         return QStringLiteral("Nicht berechnet: %1 Mitarbeiter.");

@@ -165,6 +165,7 @@ int runCommand(const CommandLine &commandLine, QTextStream &out, QTextStream &er
     case RunMode::FillHolidays:
     case RunMode::Account:
     case RunMode::Check:
+    case RunMode::Missing:
         return runMonthCommand(commandLine, out, err);
     case RunMode::ListPdf:
         return runListPdfCommand(commandLine, out, err);

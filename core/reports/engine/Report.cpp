@@ -113,6 +113,12 @@ ReportText &ReportText::setColor(const QColor &color)
     return *this;
 }
 
+ReportText &ReportText::setBackground(const QColor &color)
+{
+    m_background = color;
+    return *this;
+}
+
 ReportText &ReportText::setPrefix(const QString &prefix)
 {
     m_prefix = prefix;

@@ -95,6 +95,8 @@ public:
     ReportText &setBold(bool bold);
     ReportText &setPointSize(double pointSize);
     ReportText &setColor(const QColor &color);
+    // Fills the cell (its width, the band's height) behind the text; invalid: no fill.
+    ReportText &setBackground(const QColor &color);
     // Text printed before a system field's value ("Seite: ").
     ReportText &setPrefix(const QString &prefix);
     // Turns a field value into its text (default: dates in the short date form, numbers
@@ -115,6 +117,7 @@ public:
     Qt::Alignment alignment() const { return m_alignment; }
     const ReportFont &font() const { return m_font; }
     QColor color() const { return m_color; }
+    QColor background() const { return m_background; }
     QString prefix() const { return m_prefix; }
     QString fieldName() const { return m_field; }
     SystemField systemField() const { return m_system; }
@@ -133,6 +136,7 @@ private:
     Qt::Alignment m_alignment = Qt::AlignLeft;
     ReportFont m_font;
     QColor m_color = Qt::black;
+    QColor m_background;
     QString m_caption; // label text
     QString m_field;
     QString m_prefix;

@@ -248,6 +248,14 @@ void ReportLayout::placeText(const ReportBand &band, const ReportText &text, dou
         item.clip = true;
     }
     item.rect = QRectF(text.left(), bandTop + text.top(), width, lineHeight);
+    if (text.background().isValid()) {
+        ReportItem fill;
+        fill.kind = ReportItem::Kind::Fill;
+        fill.band = band.name();
+        fill.rect = QRectF(text.left(), bandTop, width, band.height());
+        fill.color = text.background();
+        m_page->items.append(fill);
+    }
     m_page->items.append(item);
 }
 

@@ -9,6 +9,7 @@
 #include "core/reports/lists/GrossWageList.h"
 #include "core/reports/lists/LawCheckList.h"
 #include "core/reports/lists/ListTexts.h"
+#include "core/reports/lists/MonthOverviewList.h"
 #include "core/reports/lists/MonthSheetDetail.h"
 #include "core/reports/lists/MonthSheetSummary.h"
 #include "core/reports/lists/PersonnelList.h"
@@ -25,13 +26,11 @@ struct KindName
     const char *name;
 };
 
-const KindName KindNames[] = {{ListKind::Summen, "summen"},
-                              {ListKind::Detail, "detail"},
-                              {ListKind::Bruttolohn, "bruttolohn"},
-                              {ListKind::Schichtplan, "schichtplan"},
-                              {ListKind::Personal, "personal"},
-                              {ListKind::Zeitkonto, "zeitkonto"},
-                              {ListKind::Arbzg, "arbzg"}};
+const KindName KindNames[] = {
+    {ListKind::Summen, "summen"},         {ListKind::Detail, "detail"},
+    {ListKind::Bruttolohn, "bruttolohn"}, {ListKind::Schichtplan, "schichtplan"},
+    {ListKind::Personal, "personal"},     {ListKind::Zeitkonto, "zeitkonto"},
+    {ListKind::Arbzg, "arbzg"},           {ListKind::Uebersicht, "uebersicht"}};
 
 QVector<ReportDocument> monthlySheets(const ListRequest &request, QStringList *notes)
 {
@@ -76,6 +75,11 @@ ReportDocument otherList(const ListRequest &request)
         list.setMonth(QDate(request.year, request.month, 1));
         return list.generate();
     }
+    case ListKind::Uebersicht: {
+        MonthOverviewList list;
+        list.setMonth(QDate(request.year, request.month, 1));
+        return list.generate();
+    }
     case ListKind::Schichtplan:
         return TReportSchi01().generate();
     case ListKind::Personal:
@@ -115,7 +119,7 @@ bool IsMonthlySheet(ListKind kind)
 bool NeedsMonth(ListKind kind)
 {
     return IsMonthlySheet(kind) || kind == ListKind::Bruttolohn || kind == ListKind::Zeitkonto
-        || kind == ListKind::Arbzg;
+        || kind == ListKind::Arbzg || kind == ListKind::Uebersicht;
 }
 
 std::unique_ptr<MonthSheet> MakeMonthSheet(ListKind kind)

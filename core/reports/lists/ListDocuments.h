@@ -13,10 +13,19 @@ namespace tk {
 class MonthSheet;
 
 // The lists by the names the command line knows them.
-enum class ListKind { Summen, Detail, Bruttolohn, Schichtplan, Personal, Zeitkonto, Arbzg };
+enum class ListKind {
+    Summen,
+    Detail,
+    Bruttolohn,
+    Schichtplan,
+    Personal,
+    Zeitkonto,
+    Arbzg,
+    Uebersicht
+};
 
-// "summen", "detail", "bruttolohn", "schichtplan", "personal", "zeitkonto", "arbzg" (any
-// case); false otherwise.
+// "summen", "detail", "bruttolohn", "schichtplan", "personal", "zeitkonto", "arbzg",
+// "uebersicht" (any case); false otherwise.
 bool ParseListKind(const QString &text, ListKind *kind);
 QString ListKindName(ListKind kind);
 // The monthly sheets need a month; the register lists do not.
