@@ -1,11 +1,11 @@
 #include "core/recording/MonthOverview.h"
 
 #include <QHash>
-#include <QSet>
 #include <QTextStream>
 
 #include "core/calendar/HolidayCalendar.h"
 #include "core/common/ClockText.h"
+#include "core/common/EntryCodes.h"
 #include "core/recording/EmployeeDays.h"
 #include "core/recording/RunLines.h"
 #include "core/recording/TimeRecordingTables.h"
@@ -14,24 +14,43 @@ namespace tk {
 
 namespace {
 
-// The code sums of a day record in the order a tie is decided: U, K, F, A, N.
-DayMark markOf(const OverviewDay &day, bool hasEntries)
+// The minutes of a day's entries per code, in the order a tie is decided: U, K, F, A, N.
+struct EntryMinutes
 {
-    const struct
-    {
-        qint64 minutes;
-        DayMark mark;
-    } sums[] = {{day.urlaub, DayMark::Vacation},
-                {day.krank, DayMark::Sick},
-                {day.feiertag, DayMark::Holiday},
-                {day.unbezahlt, DayMark::Unpaid},
-                {day.anwesend, DayMark::Present}};
-    DayMark mark = hasEntries ? DayMark::Present : DayMark::None;
+    qint64 minutes[5] = {0, 0, 0, 0, 0};
+    bool any = false;
+};
+
+int tieOrder(EntryCode code)
+{
+    switch (code) {
+    case EntryCode::Leave:
+        return 0;
+    case EntryCode::Sick:
+        return 1;
+    case EntryCode::Holiday:
+        return 2;
+    case EntryCode::Unpaid:
+        return 3;
+    default:
+        return 4;
+    }
+}
+
+// A day with entries shows the code with the most minutes; entries of no minutes or of an
+// unknown code still show it was worked.
+DayMark markOf(const EntryMinutes &entries)
+{
+    if (!entries.any)
+        return DayMark::None;
+    const DayMark marks[] = {DayMark::Vacation, DayMark::Sick, DayMark::Holiday, DayMark::Unpaid,
+                             DayMark::Present};
+    DayMark mark = DayMark::Present;
     qint64 most = 0;
-    for (const auto &sum : sums) {
-        if (sum.minutes > most) {
-            most = sum.minutes;
-            mark = sum.mark;
+    for (int i = 0; i < 5; ++i) {
+        if (entries.minutes[i] > most) {
+            most = entries.minutes[i];
+            mark = marks[i];
         }
     }
     return mark;
@@ -55,13 +74,18 @@ QHash<QString, OverviewDay> storedDays(int number, const QDate &from, const QDat
     return days;
 }
 
-QSet<QString> daysWithEntries(int number, const QDate &from, const QDate &to)
+QHash<QString, EntryMinutes> entryMinutes(int number, const QDate &from, const QDate &to)
 {
-    const Query query =
-        EmployeeDays(QStringLiteral("AuswPos"), QStringLiteral("Datum"), number, from, to);
-    QSet<QString> days;
-    for (int row = 0; row < query.rowCount(); ++row)
-        days.insert(query.value(row, 0).toString().left(10));
+    const Query query = EmployeeDays(QStringLiteral("AuswPos"),
+                                     QStringLiteral("Datum, Kennung, Summe"), number, from, to);
+    QHash<QString, EntryMinutes> days;
+    for (int row = 0; row < query.rowCount(); ++row) {
+        EntryMinutes &day = days[query.value(row, 0).toString().left(10)];
+        day.any = true;
+        EntryCode code;
+        if (EntryCodeOf(query.value(row, 1).toString(), &code))
+            day.minutes[tieOrder(code)] += Field::largeInt(query.value(row, 2));
+    }
     return days;
 }
 
@@ -78,7 +102,8 @@ OverviewEmployee readEmployee(TimeRecordingTables &tables, const MonthOverview &
     const QDate leaving = personal.field(QStringLiteral("AustrittsDatum")).asDate();
     const QDate last = overview.date(overview.dayCount() - 1);
     const QHash<QString, OverviewDay> stored = storedDays(employee.number, overview.first, last);
-    const QSet<QString> entered = daysWithEntries(employee.number, overview.first, last);
+    const QHash<QString, EntryMinutes> entered =
+        entryMinutes(employee.number, overview.first, last);
     for (int d = 0; d < overview.dayCount(); ++d) {
         const QDate date = overview.date(d);
         const QString key = IsoDateText(date);
@@ -89,7 +114,7 @@ OverviewEmployee readEmployee(TimeRecordingTables &tables, const MonthOverview &
             day = OverviewDay();
             day.mark = DayMark::NotEmployed;
         } else {
-            day.mark = markOf(day, entered.contains(key));
+            day.mark = markOf(entered.value(key));
             if (day.mark == DayMark::None && day.soll > 0 && date <= today) {
                 day.mark = DayMark::Missing;
                 ++employee.missing;

@@ -41,9 +41,9 @@ struct OverviewEmployee
     int missing = 0;
 };
 
-// One calendar month of every employee at a glance. A day's mark is the code with the most
-// minutes in its day record (U, K, F, A before N on a tie); a day with entries but no minutes
-// counts as worked. A working day (target above 0) without any entry up to today is missing.
+// One calendar month of every employee at a glance. A day's mark is the code of its entries
+// with the most minutes (U, K, F, A before N on a tie); entries without minutes or with an
+// unknown code count as worked. The minutes shown with it are the day record's. A working day (target above 0) without any entry up to today is missing.
 struct MonthOverview
 {
     QDate first;               // first day of the month

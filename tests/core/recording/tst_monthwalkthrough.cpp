@@ -11,9 +11,13 @@
 
 #include "core/recording/HolidayFill.h"
 #include "core/recording/LawChecks.h"
+#include "core/recording/MonthOverview.h"
 #include "core/recording/MonthRecalc.h"
 #include "core/recording/TimeAccount.h"
+#include "core/reports/lists/DayMarkColors.h"
+#include "core/reports/lists/MonthOverviewList.h"
 #include "core/settings/FirmSettings.h"
+#include "tests/support/ListTestKit.h"
 #include "tests/support/TempDataDir.h"
 #include "tests/support/TimeRecordingData.h"
 
@@ -126,6 +130,25 @@ void cemsNights()
         entry(30, 3, day, 0, h(6));
 }
 
+// A line per employee, a character per day: the code letter, ! missing, - not employed,
+// . nothing.
+QStringList marks(const MonthOverview &overview)
+{
+    QStringList lines;
+    for (const OverviewEmployee &employee : overview.employees) {
+        QString line;
+        for (const OverviewDay &day : employee.days) {
+            const QString text = DayMarkText(day.mark);
+            line += day.mark == DayMark::Missing   ? QLatin1Char('!')
+                : day.mark == DayMark::NotEmployed ? QLatin1Char('-')
+                : text.isEmpty()                   ? QLatin1Char('.')
+                                                   : text.at(0);
+        }
+        lines << line;
+    }
+    return lines;
+}
+
 QStringList run(const std::function<int(QTextStream &)> &work)
 {
     QString report;
@@ -149,6 +172,9 @@ private Q_SLOTS:
     void holidaysAreEnteredOnce();
     void accountOfMarch();
     void findingsOfMarch();
+    void overviewOfMarch();
+    void missingDaysUpToToday();
+    void overviewList();
 
 private:
     std::unique_ptr<TempDataDir> m_dir;
@@ -235,5 +261,75 @@ void TestMonthWalkthrough::findingsOfMarch()
                   "8 Befunde"}));
 }
 
-QTEST_GUILESS_MAIN(TestMonthWalkthrough)
+// After the holiday run: Anna from the 16th, Ben all month with 22.03. missing, Cem from the
+// 11th to the 15th. Half a vacation day shows U (a tie goes to the absence).
+void TestMonthWalkthrough::overviewOfMarch()
+{
+    QString ignored;
+    QTextStream sink(&ignored);
+    QCOMPARE(FillHolidaysOfMonth(3, 2024, sink), 0);
+    for (int pass = 0; pass < 2; ++pass)
+        QCOMPARE(RecalcMonth(3, 2024, sink), 0);
+    const MonthOverview overview = ReadMonthOverview(3, 2024, QDate(2024, 4, 30), "BY");
+    QCOMPARE(marks(overview),
+             QStringList({"---------------..UNNNU..KNNNF..", "N..N.N.N..NNU.N..N.N.!..N.N.F..",
+                          "----------NNNNN----------------"}));
+    QCOMPARE(overview.holidays.at(28), QStringLiteral("Karfreitag"));
+    QVERIFY(overview.isFreeDay(28));
+    QVERIFY(overview.isFreeDay(1)); // Saturday
+    QVERIFY(!overview.isFreeDay(0));
+    QCOMPARE(overview.absentOn(12), 1); // Ben's vacation
+    QCOMPARE(overview.absentOn(21), 1); // Anna's vacation; Ben's missing day is no absence
+    QCOMPARE(overview.absentOn(24), 1); // Anna sick
+    QCOMPARE(overview.absentOn(28), 0); // the holiday
+    const OverviewDay halfDay = overview.employees.at(1).days.at(12);
+    QCOMPARE(halfDay.soll, qint64(240));
+    QCOMPARE(halfDay.urlaub, qint64(120));
+    QCOMPARE(halfDay.anwesend, qint64(120));
+}
+
+// Good Friday without its entry is a missing working day too, until the holiday run; a day
+// after today is never missing.
+void TestMonthWalkthrough::missingDaysUpToToday()
+{
+    const auto missing = [](const QDate &today) {
+        return run([&today](QTextStream &out) {
+            WriteMissingDays(ReadMonthOverview(3, 2024, today, "BY"), out);
+            return 0;
+        });
+    };
+    QCOMPARE(missing(QDate(2024, 4, 30)),
+             QStringList({"10;29.03.2024", "20;22.03.2024", "20;29.03.2024", "3 fehlende Tage"}));
+    QCOMPARE(missing(QDate(2024, 3, 22)), QStringList({"20;22.03.2024", "1 fehlende Tage"}));
+    QCOMPARE(missing(QDate(2024, 3, 21)), QStringList({"0 fehlende Tage"}));
+}
+
+void TestMonthWalkthrough::overviewList()
+{
+    MonthOverviewList list;
+    list.setMonth(QDate(2024, 3, 1));
+    list.setToday(QDate(2024, 4, 30));
+    const ReportDocument doc = list.generate();
+    QCOMPARE(countBands(doc, QStringLiteral("employeeRow")), 3);
+    const BandRef ben = nthBand(doc, QStringLiteral("employeeRow"), 1);
+    QCOMPARE(ben.text(QStringLiteral("laName")), QStringLiteral("Kurz, Ben"));
+    QCOMPARE(ben.text(QStringLiteral("d22")), QStringLiteral("fehlt"));
+    QCOMPARE(ben.text(QStringLiteral("d13")), QStringLiteral("U"));
+    QCOMPARE(ben.text(QStringLiteral("laFehlt")), QStringLiteral("2"));
+    int missingFills = 0;
+    for (const ReportItem &item : ben.page->itemsOf(ben.index))
+        missingFills += item.kind == ReportItem::Kind::Fill
+            && item.color == DayMarkBackground(DayMark::Missing);
+    QCOMPARE(missingFills, 2);
+    const BandRef absent = nthBand(doc, QStringLiteral("absentRow"));
+    QCOMPARE(absent.text(QStringLiteral("laAbwesend13")), QStringLiteral("1"));
+    QCOMPARE(absent.text(QStringLiteral("laAbwesend14")), QString());
+    QCOMPARE(absent.text(QStringLiteral("laGesFehlt")), QStringLiteral("3"));
+    QCOMPARE(nthBand(doc, QStringLiteral("dayNumbers")).text(QStringLiteral("laTag31")),
+             QStringLiteral("31"));
+    QCOMPARE(nthBand(doc, QStringLiteral("columnHeader")).text(QStringLiteral("laWochentag1")),
+             QStringLiteral("Fr"));
+}
+
+QTEST_MAIN(TestMonthWalkthrough)
 #include "tst_monthwalkthrough.moc"
