@@ -22,6 +22,7 @@
 #include "gui/masterdata/FormPers.h"
 #include "gui/masterdata/FormSchicht.h"
 #include "gui/recording/FormAuswert.h"
+#include "gui/recording/MonthOverviewWindow.h"
 #include "gui/settings/DlgEinstellungen.h"
 #include "gui/widgets/DigitalClock.h"
 #include "gui/widgets/ErrorGuard.h"
@@ -83,6 +84,8 @@ void TFormMain::createMenu()
     QMenu *bearbeiten = menuBar()->addMenu(QStringLiteral("&Bearbeiten"));
     mmiZeiterfassung = bearbeiten->addAction(QStringLiteral("&Zeiterfassung"), this,
                                              &TFormMain::mmiZeiterfassungClick);
+    mmiMonatsuebersicht = bearbeiten->addAction(QStringLiteral("&Monatsübersicht"), this,
+                                                &TFormMain::mmiMonatsuebersichtClick);
 
     mmiFenster = menuBar()->addMenu(QStringLiteral("&Fenster"));
     // "Neues Fenster" has no command: every child window exists once.
@@ -166,8 +169,11 @@ void TFormMain::createToolBars()
     addToolButton(stamm, mmiPersonal, Glyph::Personnel, QStringLiteral("Personal"));
     addToolButton(stamm, mmiSchichtplan, Glyph::ShiftPlan, QStringLiteral("Schichtplan"));
 
-    addToolButton(addSection(QStringLiteral("Bearbeiten")), mmiZeiterfassung, Glyph::TimeRecording,
+    QToolBar *bearbeiten = addSection(QStringLiteral("Bearbeiten"));
+    addToolButton(bearbeiten, mmiZeiterfassung, Glyph::TimeRecording,
                   QStringLiteral("Zeiterfassung"));
+    addToolButton(bearbeiten, mmiMonatsuebersicht, Glyph::MonthOverview,
+                  QStringLiteral("Monatsübersicht"));
 
     // Without buttons these sections would show an empty handle; they stay available in
     // the tool bar's context menu and keep their place in the stored arrangement.
@@ -258,6 +264,21 @@ void TFormMain::mmiSchichtplanClick()
 void TFormMain::mmiZeiterfassungClick()
 {
     showOrCreate<TFormAuswert>(m_mdiArea, QStringLiteral("Zeiterfassung"));
+}
+
+void TFormMain::mmiMonatsuebersichtClick()
+{
+    auto *overview =
+        showOrCreate<MonthOverviewWindow>(m_mdiArea, QStringLiteral("Monatsübersicht"));
+    if (overview)
+        connect(overview, &MonthOverviewWindow::openDay, this, &TFormMain::showEmployeeDay,
+                Qt::UniqueConnection);
+}
+
+void TFormMain::showEmployeeDay(int personalNummer, const QDate &date)
+{
+    if (auto *recording = showOrCreate<TFormAuswert>(m_mdiArea, QStringLiteral("Zeiterfassung")))
+        recording->showEmployeeDay(personalNummer, date);
 }
 
 void TFormMain::mmiInhaltClick()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QMainWindow>
 
 class QAction;
@@ -33,6 +34,9 @@ public:
     void mmiPersonalClick();
     void mmiSchichtplanClick();
     void mmiZeiterfassungClick();
+    void mmiMonatsuebersichtClick();
+    // The time recording window on an employee's day (from the month overview).
+    void showEmployeeDay(int personalNummer, const QDate &date);
     void mmiInhaltClick();
     void mmiInfoClick();
     void mmiAlleAnordnenClick();
@@ -51,6 +55,7 @@ public:
     QAction *mmiPersonal = nullptr;
     QAction *mmiSchichtplan = nullptr;
     QAction *mmiZeiterfassung = nullptr;
+    QAction *mmiMonatsuebersicht = nullptr;
     QMenu *mmiFenster = nullptr;
     QAction *mmiNeuesFenster = nullptr;
     QAction *mmiNebeneinander = nullptr;

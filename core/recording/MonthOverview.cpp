@@ -1,6 +1,7 @@
 #include "core/recording/MonthOverview.h"
 
 #include <QHash>
+#include <QLocale>
 #include <QTextStream>
 
 #include "core/calendar/HolidayCalendar.h"
@@ -8,6 +9,7 @@
 #include "core/common/EntryCodes.h"
 #include "core/recording/EmployeeDays.h"
 #include "core/recording/RunLines.h"
+#include "core/recording/TimeAccount.h"
 #include "core/recording/TimeRecordingTables.h"
 
 namespace tk {
@@ -183,6 +185,37 @@ MonthOverview ReadMonthOverview(int month, int year, const QDate &today, const Q
     for (personal.first(); !personal.eof(); personal.next())
         overview.employees.append(readEmployee(tables, overview, today));
     return overview;
+}
+
+QString OverviewDayTip(const MonthOverview &overview, int employee, int day)
+{
+    const OverviewDay &entry = overview.employees.at(employee).days.at(day);
+    QStringList lines{FormatDate(QStringLiteral("dddd, dd.mm.yyyy"), overview.date(day),
+                                 QLocale(QLocale::German, QLocale::Germany))};
+    if (!overview.holidays.at(day).isEmpty())
+        lines << overview.holidays.at(day);
+    switch (entry.mark) {
+    case DayMark::NotEmployed:
+        lines << QStringLiteral("nicht beschäftigt");
+        return lines.join(QLatin1Char('\n'));
+    case DayMark::Missing:
+        lines << QStringLiteral("fehlt: Arbeitstag ohne Zeiten");
+        break;
+    default:
+        break;
+    }
+    lines << QStringLiteral("Soll %1   Gesamt %2")
+                 .arg(AccountHoursText(entry.soll), AccountHoursText(entry.summe));
+    const std::pair<const char *, qint64> sums[] = {{"Anwesend", entry.anwesend},
+                                                    {"Urlaub", entry.urlaub},
+                                                    {"Krank", entry.krank},
+                                                    {"Feiertag", entry.feiertag},
+                                                    {"Unbezahlt", entry.unbezahlt}};
+    for (const auto &[name, minutes] : sums) {
+        if (minutes != 0)
+            lines << QStringLiteral("%1 %2").arg(QLatin1String(name), AccountHoursText(minutes));
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 void WriteMissingDays(const MonthOverview &overview, QTextStream &out)

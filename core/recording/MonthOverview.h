@@ -43,7 +43,8 @@ struct OverviewEmployee
 
 // One calendar month of every employee at a glance. A day's mark is the code of its entries
 // with the most minutes (U, K, F, A before N on a tie); entries without minutes or with an
-// unknown code count as worked. The minutes shown with it are the day record's. A working day (target above 0) without any entry up to today is missing.
+// unknown code count as worked. The minutes shown with it are the day record's. A working day
+// (target above 0) without any entry up to today is missing.
 struct MonthOverview
 {
     QDate first;               // first day of the month
@@ -61,6 +62,10 @@ struct MonthOverview
 // Reads the month for every employee, one employee's days at a time through the key, never
 // a table whole. Throws DbError.
 MonthOverview ReadMonthOverview(int month, int year, const QDate &today, const QString &state);
+
+// The tip of a day of an employee (employee and day count from 0): the date, the holiday's
+// name, the mark, and the target and sums in hours.
+QString OverviewDayTip(const MonthOverview &overview, int employee, int day);
 
 // "taktora --missing": PersonalNummer;TT.MM.JJJJ per missing working day up to today, in
 // employee and date order, then "N fehlende Tage".

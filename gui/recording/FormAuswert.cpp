@@ -592,6 +592,26 @@ void TFormAuswert::selectMonth(int month, int year)
     rereadEmployees();
 }
 
+void TFormAuswert::showEmployeeDay(int personalNummer, const QDate &date)
+{
+    if (!tablesReady())
+        return;
+    guarded(this, [&] {
+        m_selectionDetached = true;
+        const bool found = tblPersonal->findKey({personalNummer});
+        m_selectionDetached = false;
+        if (!found)
+            return;
+        // the period of month m runs from AuswertBegin of m into the next month
+        const int begin = qMax(1, tblPersonal->field(QStringLiteral("AuswertBegin")).asInteger());
+        const QDate month = date.day() >= begin ? date : date.addMonths(-1);
+        selectMonth(month.month(), month.year());
+        tblAuswert->findKey({personalNummer, date});
+        PageControl1->setCurrentWidget(tsZeiten);
+        vgDBGrid2->setFocus();
+    });
+}
+
 void TFormAuswert::btnPrevMonthClick()
 {
     if (!tablesReady())

@@ -92,6 +92,8 @@ public:
     // Selected month (1..12) and year, as every command of the window reads them.
     int selectedMonth() const;
     int selectedYear() const;
+    // Shows the employee's period holding date, on the times page with that day current.
+    void showEmployeeDay(int personalNummer, const QDate &date);
 
     // The day evaluation over this window's tables and its six day sums.
     DayEvaluation &evaluation() { return m_tables->evaluation; }

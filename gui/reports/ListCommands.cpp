@@ -1,5 +1,6 @@
 #include "gui/reports/ListCommands.h"
 
+#include "core/reports/lists/MonthOverviewList.h"
 #include "core/reports/lists/PersonnelList.h"
 #include "core/reports/lists/ShiftPlanList.h"
 #include "gui/reports/ReportPreview.h"
@@ -37,6 +38,15 @@ void previewShiftPlanList(QWidget *parent)
 {
     runGuarded(parent, [parent] {
         TReportSchi01 list;
+        show(list.report(), parent);
+    });
+}
+
+void previewMonthOverviewList(QWidget *parent, const QDate &firstDay)
+{
+    runGuarded(parent, [parent, &firstDay] {
+        MonthOverviewList list;
+        list.setMonth(firstDay);
         show(list.report(), parent);
     });
 }

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+class QDate;
 class QWidget;
 
 namespace tk {
@@ -13,6 +14,8 @@ class Report;
 // Errors (a table that cannot be opened) show the error box.
 void previewPersonnelList(QWidget *parent);
 void previewShiftPlanList(QWidget *parent);
+// The month overview of the month beginning on firstDay.
+void previewMonthOverviewList(QWidget *parent, const QDate &firstDay);
 
 // Replaces how these lists are shown (default: the engine's preview); null restores the
 // default. For tests, which must not wait on a preview window.

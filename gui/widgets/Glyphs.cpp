@@ -165,6 +165,28 @@ void drawShiftPlan(QPainter &p)
     }
 }
 
+// A table of people (rows) and days (columns) with a few coloured days.
+void drawMonthOverview(QPainter &p)
+{
+    p.setPen(QPen(QColor(70, 70, 70), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(1.5, 3.5, 21, 17));
+    p.setPen(Qt::NoPen);
+    const QColor marks[4][5] = {
+        {Qt::white, QColor(160, 200, 255), QColor(160, 200, 255), Qt::white, Qt::white},
+        {Qt::white, Qt::white, Qt::white, QColor(255, 196, 140), Qt::white},
+        {QColor(240, 70, 70), Qt::white, Qt::white, Qt::white, QColor(176, 226, 176)},
+        {Qt::white, Qt::white, QColor(160, 200, 255), Qt::white, Qt::white}};
+    for (int row = 0; row < 4; ++row) {
+        p.setBrush(QColor(150, 160, 180));
+        p.drawRect(QRectF(3, 5 + row * 3.8, 4, 2.6)); // the name
+        for (int col = 0; col < 5; ++col) {
+            p.setBrush(marks[row][col] == Qt::white ? QColor(225, 225, 225) : marks[row][col]);
+            p.drawRect(QRectF(8.5 + col * 2.7, 5 + row * 3.8, 2.1, 2.6));
+        }
+    }
+}
+
 // The marks at 12, 3, 6 and 9 o'clock of a clock face, from radius inner to outer.
 void drawQuarterTicks(QPainter &p, const QPointF &centre, qreal inner, qreal outer)
 {
@@ -208,6 +230,9 @@ void paintGlyph(QPainter &p, Glyph glyph, int size)
         break;
     case Glyph::TimeRecording:
         drawTimeRecording(p);
+        break;
+    case Glyph::MonthOverview:
+        drawMonthOverview(p);
         break;
     default:
         drawSmall(p, glyph);

@@ -24,7 +24,8 @@ enum class Glyph {
     Account,
     Personnel,
     ShiftPlan,
-    TimeRecording
+    TimeRecording,
+    MonthOverview
 };
 
 // For the windows' tool rows and drop-down buttons: the picture as drawn; disabled buttons
