@@ -16,7 +16,8 @@ namespace tk {
 
 namespace {
 
-// The minutes of a day's entries per code, in the order a tie is decided: U, K, F, A, N.
+// The minutes of a day's entries (Bis - Von) per code, in the order a tie is decided: U, K,
+// F, A, N.
 struct EntryMinutes
 {
     qint64 minutes[5] = {0, 0, 0, 0, 0};
@@ -79,14 +80,15 @@ QHash<QString, OverviewDay> storedDays(int number, const QDate &from, const QDat
 QHash<QString, EntryMinutes> entryMinutes(int number, const QDate &from, const QDate &to)
 {
     const Query query = EmployeeDays(QStringLiteral("AuswPos"),
-                                     QStringLiteral("Datum, Kennung, Summe"), number, from, to);
+                                     QStringLiteral("Datum, Kennung, Von, Bis"), number, from, to);
     QHash<QString, EntryMinutes> days;
     for (int row = 0; row < query.rowCount(); ++row) {
         EntryMinutes &day = days[query.value(row, 0).toString().left(10)];
         day.any = true;
         EntryCode code;
         if (EntryCodeOf(query.value(row, 1).toString(), &code))
-            day.minutes[tieOrder(code)] += Field::largeInt(query.value(row, 2));
+            day.minutes[tieOrder(code)] +=
+                Field::largeInt(query.value(row, 3)) - Field::largeInt(query.value(row, 2));
     }
     return days;
 }
