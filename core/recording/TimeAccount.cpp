@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "core/common/ClockText.h"
+#include "core/common/Errors.h"
 #include "core/db/Table.h"
 #include "core/recording/EmployeeDays.h"
 #include "core/recording/PeriodSelection.h"
@@ -121,6 +122,23 @@ AccountFigures AccountOf(TimeRecordingTables &tables, int month, int year)
         figures.gesamt += day.summe;
     }
     return figures;
+}
+
+QVector<PeriodBalance> BalanceHistory(int personalNummer, const QDate &today, int count)
+{
+    TimeRecordingTables tables;
+    tables.open();
+    if (!tables.personal.findKey({personalNummer}))
+        throw DbError(QStringLiteral("Personal-Nr. %1 ist nicht vorhanden.").arg(personalNummer));
+    QDate month(today.year(), today.month(), 1);
+    while (CurrentEvaluationPeriod(&tables.personal, month.month(), month.year()).to >= today)
+        month = month.addMonths(-1);
+    QVector<PeriodBalance> history;
+    for (QDate m = month.addMonths(1 - count); m <= month; m = m.addMonths(1)) {
+        const AccountFigures figures = AccountOf(tables, m.month(), m.year());
+        history.append({m.month(), m.year(), figures.period, figures.balance()});
+    }
+    return history;
 }
 
 QVector<EmployeeAccount> EmployeeAccounts(int month, int year, int onlyEmployee)

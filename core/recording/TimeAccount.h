@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QVector>
 #include <QtGlobal>
@@ -40,6 +41,20 @@ QString AccountDaysText(double days);
 
 // The window's line: "Zeitkonto: Vortrag 3,25  Zeitraum -11,75  neu -8,50  Urlaub Rest 31,0".
 QString AccountLineText(const AccountFigures &figures);
+
+// One evaluation period of an employee in the balance history.
+struct PeriodBalance
+{
+    int month = 0;
+    int year = 0;
+    qint64 period = 0;  // the period's balance
+    qint64 balance = 0; // the balance after it
+};
+
+// The balances of the employee numbered personalNummer for the count periods that ended by
+// today, the latest last. Throws DbError (also for an unknown employee) or
+// DateEncodingError.
+QVector<PeriodBalance> BalanceHistory(int personalNummer, const QDate &today, int count = 12);
 
 using EmployeeAccount = EmployeeResult<AccountFigures>;
 

@@ -11,6 +11,7 @@
 #include "core/db/TableChanges.h"
 #include "core/recording/AccountYears.h"
 #include "core/recording/TimeAccount.h"
+#include "gui/masterdata/BalanceChart.h"
 #include "gui/widgets/DbCalcEdit.h"
 #include "gui/widgets/DbGrid.h"
 #include "gui/widgets/DbNavigator.h"
@@ -59,7 +60,15 @@ AccountYearsPage::AccountYearsPage(Table *personal, QWidget *parent)
     tblZeitkonto->setPostCheck([this] { CheckAccountYear(*tblZeitkonto); });
     TableChanges::follow(tblZeitkonto);
     buildControls();
-    connect(tblPersonal, &Table::recordChanged, this, &AccountYearsPage::showEmployee);
+    connect(tblPersonal, &Table::recordChanged, this, [this](const QString &field) {
+        showEmployee();
+        if (field.isEmpty() && isVisible())
+            showBalances();
+    });
+    connect(tblZeitkonto, &Table::viewChanged, this, [this] {
+        if (isVisible())
+            showBalances(); // a carried balance changed
+    });
     connect(tblZeitkonto, &Table::recordChanged, this, [this] {
         const bool row = tblZeitkonto->currentRow() >= 0 || tblZeitkonto->isEditing();
         laJahr->setText(row ? tblZeitkonto->field(QStringLiteral("Jahr")).asString() : QString());
@@ -129,11 +138,17 @@ void AccountYearsPage::buildControls()
     body->addSpacing(12);
     body->addLayout(fields);
 
+    chSaldo = new BalanceChart(this);
+    auto *chartCaption = new QLabel(
+        QStringLiteral("Saldo der letzten 12 Zeiträume (Balken) und Saldo danach (Linie):"), this);
+
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(laKontoName);
     layout->addWidget(buildNavigator(), 0, Qt::AlignLeft);
     layout->addLayout(body, 1);
+    layout->addWidget(chartCaption);
+    layout->addWidget(chSaldo, 1);
 }
 
 QList<QWidget *> AccountYearsPage::focusOrder() const
@@ -158,6 +173,22 @@ void AccountYearsPage::showEmployee()
                        tblPersonal->field(QStringLiteral("Vorname")).asString(),
                        tblPersonal->field(QStringLiteral("Name")).asString())
             : QString());
+}
+
+void AccountYearsPage::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    showBalances();
+}
+
+void AccountYearsPage::showBalances()
+{
+    QVector<PeriodBalance> history;
+    if (tblPersonal->isOpen() && tblPersonal->currentRow() >= 0) {
+        const int number = tblPersonal->field(QStringLiteral("PersonalNummer")).asInteger();
+        runGuarded(this, [&] { history = BalanceHistory(number, QDate::currentDate()); });
+    }
+    chSaldo->setHistory(history);
 }
 
 int AccountYearsPage::proposedYear()

@@ -175,6 +175,7 @@ private Q_SLOTS:
     void overviewOfMarch();
     void missingDaysUpToToday();
     void overviewList();
+    void balanceHistoryEndsWithTheLastEndedPeriod();
 
 private:
     std::unique_ptr<TempDataDir> m_dir;
@@ -329,6 +330,30 @@ void TestMonthWalkthrough::overviewList()
              QStringLiteral("31"));
     QCOMPARE(nthBand(doc, QStringLiteral("columnHeader")).text(QStringLiteral("laWochentag1")),
              QStringLiteral("Fr"));
+}
+
+// On 20.04.2024 Anna's April period (to 15.05.) has not ended: March is the last one. Before
+// she joined nothing counts; 2024 starts with her 5:00 carried in.
+void TestMonthWalkthrough::balanceHistoryEndsWithTheLastEndedPeriod()
+{
+    QString ignored;
+    QTextStream sink(&ignored);
+    QCOMPARE(FillHolidaysOfMonth(3, 2024, sink), 0);
+    for (int pass = 0; pass < 2; ++pass)
+        QCOMPARE(RecalcMonth(3, 2024, sink), 0);
+    const QVector<PeriodBalance> history = BalanceHistory(10, QDate(2024, 4, 20));
+    QCOMPARE(history.size(), 12);
+    QCOMPARE(history.first().month, 4);
+    QCOMPARE(history.first().year, 2023);
+    QCOMPARE(history.at(8).balance, qint64(0)); // December 2023
+    QCOMPARE(history.at(9).balance, qint64(300));
+    QCOMPARE(history.at(10).period, qint64(0));
+    QCOMPARE(history.last().month, 3);
+    QCOMPARE(history.last().period, qint64(-1106));
+    QCOMPARE(history.last().balance, qint64(-806));
+    // Ben's March period ends on the 31st: on that day it is still running
+    QCOMPARE(BalanceHistory(20, QDate(2024, 3, 31)).last().month, 2);
+    QCOMPARE(BalanceHistory(20, QDate(2024, 4, 1)).last().period, qint64(-120));
 }
 
 QTEST_MAIN(TestMonthWalkthrough)

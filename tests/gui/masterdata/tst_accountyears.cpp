@@ -6,6 +6,7 @@
 
 #include "core/db/Table.h"
 #include "gui/masterdata/AccountYearsPage.h"
+#include "gui/masterdata/BalanceChart.h"
 #include "gui/masterdata/FormPers.h"
 #include "gui/widgets/DbCalcEdit.h"
 #include "gui/widgets/DbGrid.h"
@@ -29,6 +30,7 @@ QString focusName()
 // hour over its target, the other a vacation day. 2024 carries 1:00 in, 30 + 2 vacation days.
 void yearEnd2024()
 {
+    addExampleShiftPlan(1);
     addEmployee(5, QStringLiteral("Eva"), QStringLiteral("Berger"), 1, 1);
     TempDataDir::exec(QStringLiteral(
         "UPDATE Personal SET EintrittsDatum = '2024-12-30' WHERE PersonalNummer = 5"));
@@ -91,6 +93,8 @@ void TstAccountYears::f6ShowsTheEmployeesYears()
 {
     yearEnd2024();
     addEmployee(6, QStringLiteral("Jan"), QStringLiteral("Albers"), 1, 1);
+    TempDataDir::exec(QStringLiteral(
+        "UPDATE Personal SET AustrittsDatum = '2020-01-31' WHERE PersonalNummer = 6"));
     TFormPers &form = openOnAccountPage();
     AccountYearsPage *page = form.accountPage();
     QCOMPARE(form.pages()->currentWidget(), page);
@@ -101,9 +105,13 @@ void TstAccountYears::f6ShowsTheEmployeesYears()
     QCOMPARE(balance.text, QStringLiteral("1,00"));
     QCOMPARE(page->findChild<DbCalcEdit *>(QStringLiteral("edSaldoVortrag"))->text(),
              QStringLiteral("1,00"));
+    QCOMPARE(page->chart()->history().size(), 12); // the balances of the employee shown
     // the next employee has no years yet
+    // Eva's working days of the last year have no records: her balance falls
+    QVERIFY(page->chart()->history().last().balance < 0);
     form.personalTable()->next();
     QCOMPARE(page->zeitkontoTable()->recordCount(), 0);
+    QCOMPARE(page->chart()->history().last().balance, qint64(0)); // Jan left in 2020
     key(Qt::Key_F6);
     QCOMPARE(form.pages()->currentIndex(), 0);
 }
