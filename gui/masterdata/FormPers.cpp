@@ -129,7 +129,7 @@ void TFormPers::buildControls()
     pcPers->setPageFocus(1, grdPersonal);
     pcPers->setPageFocus(2, tsZeitkonto->grid());
     layoutFrame(toolRow, pcPers);
-    resize(700, 400);
+    resize(700, 520);
 }
 
 DbNavigator *TFormPers::buildNavigator()

@@ -149,6 +149,8 @@ void TestCommandLine::validCommandLines_data()
         << "3/2024" << 7;
     QTest::newRow("law check") << QStringList{"--check", "2024-03"} << RunMode::Check << ""
                                << "3/2024" << -1;
+    QTest::newRow("missing days") << QStringList{"--missing", "2024-02"} << RunMode::Missing << ""
+                                  << "2/2024" << -1;
     QTest::newRow("pdf register list")
         << QStringList{"--pdf", "personal", "--output", "a.pdf"} << RunMode::ListPdf << ""
         << "" << -1;
@@ -220,6 +222,8 @@ void TestCommandLine::refusedCommandLines_data()
         << QStringList{"--fill-holidays", "2024-13"} << "Ungültiger Monat \"2024-13\"";
     QTest::newRow("check of no number")
         << QStringList{"--check", "2024-03", "--employee", "x"} << "Ungültige Personal-Nr. \"x\"";
+    QTest::newRow("missing days of one")
+        << QStringList{"--missing", "2024-03", "--employee", "1"} << "--employee gilt nur";
     QTest::newRow("employee for a recalc")
         << QStringList{"--recalc", "2024-03", "--employee", "1"} << "--employee gilt nur";
     QTest::newRow("data dir without value") << QStringList{"--data-dir"} << "Nach --data-dir fehlt";

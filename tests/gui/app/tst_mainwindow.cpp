@@ -151,7 +151,8 @@ private Q_SLOTS:
             const char *window;
         } items[] = {{"&Stammdaten", "&Personal", "tk::TFormPers"},
                      {"&Stammdaten", "&Schichtplan", "tk::TFormSchicht"},
-                     {"&Bearbeiten", "&Zeiterfassung", "tk::TFormAuswert"}};
+                     {"&Bearbeiten", "&Zeiterfassung", "tk::TFormAuswert"},
+                     {"&Bearbeiten", "&Monatsübersicht", "tk::MonthOverviewWindow"}};
         for (const auto &item : items) {
             QAction *action = actionNamed(menuNamed(bar, item.menu), item.item);
             QVERIFY2(action, item.item);
@@ -189,7 +190,8 @@ private Q_SLOTS:
         }
         QCOMPARE(sections, QStringList({"Datei", "Stammdaten", "Bearbeiten", "Fenster", "Hilfe"}));
         QCOMPARE(visibleButtons,
-                 QStringList({"Programm beenden", "Personal", "Schichtplan", "Zeiterfassung"}));
+                 QStringList({"Programm beenden", "Personal", "Schichtplan", "Zeiterfassung",
+                              "Monatsübersicht"}));
     }
 
     // A tool button and its menu item are one command: clicking the button triggers the
@@ -205,7 +207,8 @@ private Q_SLOTS:
         } pairs[] = {{"Programm beenden", "&Datei", "&Beenden"},
                      {"Personal", "&Stammdaten", "&Personal"},
                      {"Schichtplan", "&Stammdaten", "&Schichtplan"},
-                     {"Zeiterfassung", "&Bearbeiten", "&Zeiterfassung"}};
+                     {"Zeiterfassung", "&Bearbeiten", "&Zeiterfassung"},
+                     {"Monatsübersicht", "&Bearbeiten", "&Monatsübersicht"}};
         QHash<QString, QToolButton *> buttons;
         for (QToolBar *toolBar : m_main->findChildren<QToolBar *>()) {
             for (QAction *a : toolBar->actions())

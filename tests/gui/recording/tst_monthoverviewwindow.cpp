@@ -7,11 +7,13 @@
 #include <QTest>
 
 #include "core/db/Table.h"
+#include "core/reports/engine/Report.h"
 #include "core/reports/lists/DayMarkColors.h"
 #include "core/settings/FirmSettings.h"
 #include "gui/recording/FormAuswert.h"
 #include "gui/recording/MonthOverviewModel.h"
 #include "gui/recording/MonthOverviewWindow.h"
+#include "gui/reports/ListCommands.h"
 #include "gui/widgets/MonthChoice.h"
 #include "tests/support/ModalAnswer.h"
 #include "tests/support/TempDataDir.h"
@@ -57,6 +59,7 @@ private Q_SLOTS:
     void pageKeysChangeTheMonth();
     void timeRecordingOpensOnTheDay();
     void followsNewEntries();
+    void ctrlPPreviewsTheList();
 
 private:
     std::unique_ptr<TempDataDir> m_data;
@@ -176,6 +179,20 @@ void TestMonthOverviewWindow::followsNewEntries()
     entries.post();
     QTRY_COMPARE(cell(window, 0, 22), QStringLiteral("U"));
     QCOMPARE(cell(window, 0, 31), QStringLiteral("1"));
+}
+
+void TestMonthOverviewWindow::ctrlPPreviewsTheList()
+{
+    MonthOverviewWindow window;
+    window.monthChoice()->setMonth(4, 2024);
+    QStringList shown;
+    setListPreviewer([&shown](Report &report, QWidget *) {
+        const ReportDocument doc = report.generate();
+        shown << report.title() << QString::number(doc.pages.size());
+    });
+    QTest::keyClick(window.grid(), Qt::Key_P, Qt::ControlModifier);
+    setListPreviewer(nullptr);
+    QCOMPARE(shown, QStringList({"Monatsübersicht", "1"}));
 }
 
 QTEST_MAIN(TestMonthOverviewWindow)
