@@ -57,29 +57,25 @@ QVector<ReportDocument> monthlySheets(const ListRequest &request, QStringList *n
     return documents;
 }
 
+template <class List>
+ReportDocument monthList(const ListRequest &request)
+{
+    List list;
+    list.setMonth(QDate(request.year, request.month, 1));
+    return list.generate();
+}
+
 ReportDocument otherList(const ListRequest &request)
 {
     switch (request.kind) {
-    case ListKind::Bruttolohn: {
-        TReportAusw03 list;
-        list.setMonth(QDate(request.year, request.month, 1));
-        return list.generate();
-    }
-    case ListKind::Zeitkonto: {
-        TimeAccountList list;
-        list.setMonth(QDate(request.year, request.month, 1));
-        return list.generate();
-    }
-    case ListKind::Arbzg: {
-        LawCheckList list;
-        list.setMonth(QDate(request.year, request.month, 1));
-        return list.generate();
-    }
-    case ListKind::Uebersicht: {
-        MonthOverviewList list;
-        list.setMonth(QDate(request.year, request.month, 1));
-        return list.generate();
-    }
+    case ListKind::Bruttolohn:
+        return monthList<TReportAusw03>(request);
+    case ListKind::Zeitkonto:
+        return monthList<TimeAccountList>(request);
+    case ListKind::Arbzg:
+        return monthList<LawCheckList>(request);
+    case ListKind::Uebersicht:
+        return monthList<MonthOverviewList>(request);
     case ListKind::Schichtplan:
         return TReportSchi01().generate();
     case ListKind::Personal:

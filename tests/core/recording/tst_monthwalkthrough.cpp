@@ -149,6 +149,16 @@ QStringList marks(const MonthOverview &overview)
     return lines;
 }
 
+// The month as the clerk closes it: holidays entered, then the days created and evaluated.
+void evaluateMarch()
+{
+    QString ignored;
+    QTextStream sink(&ignored);
+    QCOMPARE(FillHolidaysOfMonth(3, 2024, sink), 0);
+    for (int pass = 0; pass < 2; ++pass) // creates the missing day records, then evaluates
+        QCOMPARE(RecalcMonth(3, 2024, sink), 0);
+}
+
 QStringList run(const std::function<int(QTextStream &)> &work)
 {
     QString report;
@@ -228,11 +238,7 @@ void TestMonthWalkthrough::holidaysAreEnteredOnce()
 // Cem, 11.-15.03.: 5 x 8:00 = 40:00 against 2:00 + 3 x 7:30 + 5:30 = 30:00.
 void TestMonthWalkthrough::accountOfMarch()
 {
-    QCOMPARE(run([](QTextStream &out) { return FillHolidaysOfMonth(3, 2024, out); }).size(), 4);
-    QString ignored;
-    QTextStream sink(&ignored);
-    for (int pass = 0; pass < 2; ++pass) // creates the missing day records, then evaluates
-        QCOMPARE(RecalcMonth(3, 2024, sink), 0);
+    evaluateMarch();
     QCOMPARE(run([](QTextStream &out) { return WriteAccounts(3, 2024, 0, out); }),
              QStringList({"PersonalNummer;Name;Vorname;Soll;Gesamt;Saldo Vortrag;Saldo Zeitraum;"
                           "Saldo neu;Urlaub Anspruch;Urlaub genommen;Urlaub Rest",
@@ -266,11 +272,7 @@ void TestMonthWalkthrough::findingsOfMarch()
 // 11th to the 15th. Half a vacation day shows U (a tie goes to the absence).
 void TestMonthWalkthrough::overviewOfMarch()
 {
-    QString ignored;
-    QTextStream sink(&ignored);
-    QCOMPARE(FillHolidaysOfMonth(3, 2024, sink), 0);
-    for (int pass = 0; pass < 2; ++pass)
-        QCOMPARE(RecalcMonth(3, 2024, sink), 0);
+    evaluateMarch();
     const MonthOverview overview = ReadMonthOverview(3, 2024, QDate(2024, 4, 30), "BY");
     QCOMPARE(marks(overview),
              QStringList({"---------------..UNNNU..KNNNF..", "N..N.N.N..NNU.N..N.N.!..N.N.F..",
@@ -336,11 +338,7 @@ void TestMonthWalkthrough::overviewList()
 // she joined nothing counts; 2024 starts with her 5:00 carried in.
 void TestMonthWalkthrough::balanceHistoryEndsWithTheLastEndedPeriod()
 {
-    QString ignored;
-    QTextStream sink(&ignored);
-    QCOMPARE(FillHolidaysOfMonth(3, 2024, sink), 0);
-    for (int pass = 0; pass < 2; ++pass)
-        QCOMPARE(RecalcMonth(3, 2024, sink), 0);
+    evaluateMarch();
     const QVector<PeriodBalance> history = BalanceHistory(10, QDate(2024, 4, 20));
     QCOMPARE(history.size(), 12);
     QCOMPARE(history.first().month, 4);
