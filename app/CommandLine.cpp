@@ -22,6 +22,7 @@ const QString FillHolidaysOption = QStringLiteral("fill-holidays");
 const QString AccountOption = QStringLiteral("account");
 const QString CheckOption = QStringLiteral("check");
 const QString MissingOption = QStringLiteral("missing");
+const QString ExportOption = QStringLiteral("export");
 const QString RecalcOption = QStringLiteral("recalc");
 const QString PdfOption = QStringLiteral("pdf");
 const QString MonthOption = QStringLiteral("month");
@@ -73,6 +74,7 @@ void addOptions(QCommandLineParser &parser)
                        {AccountOption, QString(), QStringLiteral("JJJJ-MM")},
                        {CheckOption, QString(), QStringLiteral("JJJJ-MM")},
                        {MissingOption, QString(), QStringLiteral("JJJJ-MM")},
+                       {ExportOption, QString(), QStringLiteral("FORMAT")},
                        {RecalcOption, QString(), QStringLiteral("JJJJ-MM")},
                        {PdfOption, QString(), QStringLiteral("LISTE")},
                        {MonthOption, QString(), QStringLiteral("JJJJ-MM")},
@@ -124,6 +126,7 @@ bool chooseMode(const QCommandLineParser &parser, RunMode *mode, QString *error)
                                                  {AccountOption, RunMode::Account},
                                                  {CheckOption, RunMode::Check},
                                                  {MissingOption, RunMode::Missing},
+                                                 {ExportOption, RunMode::Export},
                                                  {RecalcOption, RunMode::Recalc},
                                                  {PdfOption, RunMode::ListPdf}};
     QStringList given;
@@ -152,6 +155,16 @@ bool readEmployee(const QString &text, CommandLine *c)
     return ok;
 }
 
+bool readOutput(const QString &output, const QString &example, CommandLine *c)
+{
+    if (output.isEmpty()) {
+        c->error = QStringLiteral("Die Ausgabedatei fehlt (--output %1).").arg(example);
+        return false;
+    }
+    c->output = QDir::cleanPath(QDir::current().absoluteFilePath(output));
+    return true;
+}
+
 bool readListOptions(const QCommandLineParser &parser, CommandLine *c)
 {
     QString list, month, employee, output;
@@ -177,12 +190,25 @@ bool readListOptions(const QCommandLineParser &parser, CommandLine *c)
             return false;
         }
     }
-    if (output.isEmpty()) {
-        c->error = QStringLiteral("Die Ausgabedatei fehlt (--output DATEI.pdf).");
+    return readOutput(output, QStringLiteral("DATEI.pdf"), c);
+}
+
+bool readExportOptions(const QCommandLineParser &parser, CommandLine *c)
+{
+    QString format, month, output;
+    if (!singleValue(parser, ExportOption, &format, &c->error)
+        || !singleValue(parser, MonthOption, &month, &c->error)
+        || !singleValue(parser, OutputOption, &output, &c->error))
+        return false;
+    if (!ParsePayrollFormat(format, &c->exportFormat)) {
+        c->error = QStringLiteral("Unbekanntes Exportformat \"%1\" (csv, lodas, lug).").arg(format);
         return false;
     }
-    c->output = QDir::cleanPath(QDir::current().absoluteFilePath(output));
-    return true;
+    if (!parseMonth(month, &c->month, &c->year)) {
+        c->error = monthError(month);
+        return false;
+    }
+    return readOutput(output, QStringLiteral("DATEI"), c);
 }
 
 // "--recalc --data-dir x" gives --recalc the value "--data-dir": the month is missing.
@@ -190,8 +216,8 @@ bool valuesPresent(const QCommandLineParser &parser, QString *error)
 {
     for (const QString &name :
          {DataDirOption, DatabaseOption, CopyOption, HolidaysOption, FillHolidaysOption,
-          AccountOption, CheckOption, MissingOption, RecalcOption, PdfOption, MonthOption,
-          EmployeeOption, OutputOption}) {
+          AccountOption, CheckOption, MissingOption, ExportOption, RecalcOption, PdfOption,
+          MonthOption, EmployeeOption, OutputOption}) {
         for (const QString &value : parser.values(name)) {
             if (value.startsWith(QLatin1String("--"))) {
                 *error = QStringLiteral("Nach --%1 fehlt der Wert.").arg(name);
@@ -279,7 +305,9 @@ bool readOptions(const QCommandLineParser &parser, CommandLine *c)
     const bool account = c->mode == RunMode::Account || c->mode == RunMode::Check;
     if (c->mode != RunMode::ListPdf) {
         for (const QString &name : {MonthOption, EmployeeOption, OutputOption}) {
-            if (parser.isSet(name) && !(account && name == EmployeeOption)) {
+            const bool allowed = (account && name == EmployeeOption)
+                || (c->mode == RunMode::Export && name != EmployeeOption);
+            if (parser.isSet(name) && !allowed) {
                 c->error = QStringLiteral("--%1 gilt nur zusammen mit --pdf.").arg(name);
                 return false;
             }
@@ -303,6 +331,8 @@ bool readOptions(const QCommandLineParser &parser, CommandLine *c)
     }
     if (account && parser.isSet(EmployeeOption) && !readEmployee(parser.value(EmployeeOption), c))
         return false;
+    if (c->mode == RunMode::Export)
+        return readExportOptions(parser, c);
     return c->mode != RunMode::ListPdf || readListOptions(parser, c);
 }
 
@@ -337,6 +367,7 @@ QString commandLineUsage()
         "        taktora [DATENBANK] --account JJJJ-MM [--employee NR]\n"
         "        taktora [DATENBANK] --check JJJJ-MM [--employee NR]\n"
         "        taktora [DATENBANK] --missing JJJJ-MM\n"
+        "        taktora [DATENBANK] --export FORMAT --month JJJJ-MM --output DATEI\n"
         "        taktora --holidays LAND JAHR\n"
         "        taktora [DATENBANK] --pdf LISTE [--month JJJJ-MM] [--employee NR]\n"
         "                --output DATEI.pdf\n"
@@ -353,6 +384,8 @@ QString commandLineUsage()
         "  --account JJJJ-MM   Zeitkonto und Urlaub des Auswertungszeitraums je Mitarbeiter\n"
         "  --check JJJJ-MM     prüft die Arbeitszeiten nach dem Arbeitszeitgesetz\n"
         "  --missing JJJJ-MM   die Arbeitstage des Monats ohne Zeiten (bis heute)\n"
+        "  --export FORMAT     schreibt die Monatswerte für die Lohnabrechnung: csv, lodas\n"
+        "                      oder lug; braucht --month und --output\n"
         "  --holidays LAND JAHR  die gesetzlichen Feiertage eines Bundeslands (BW, BY, ...,\n"
         "                      TH; DE für die bundesweiten), eine Zeile je Feiertag\n"
         "  --recalc JJJJ-MM    rechnet den Monat für alle Mitarbeiter neu\n"

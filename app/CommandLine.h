@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/export/PayrollExport.h"
 #include "core/reports/lists/ListDocuments.h"
 
 namespace tk {
@@ -19,7 +20,8 @@ enum class RunMode {
     Check,          // --check YYYY-MM [--employee N]
     Missing,        // --missing YYYY-MM
     Recalc,         // --recalc YYYY-MM
-    ListPdf         // --pdf LIST --month YYYY-MM [--employee N] --output FILE
+    ListPdf,        // --pdf LIST --month YYYY-MM [--employee N] --output FILE
+    Export          // --export FORMAT --month YYYY-MM --output FILE
 };
 
 // Exit codes of the command-line modes.
@@ -44,6 +46,7 @@ struct CommandLine
     int month = 0;      // --recalc, --month
     int year = 0;
     ListKind list = ListKind::Summen;
+    PayrollFormat exportFormat = PayrollFormat::Csv;
     int employee = 0; // PersonalNummer, when oneEmployee
     bool oneEmployee = false;
     QString output; // absolute

@@ -11,6 +11,7 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/DatabaseChoice.h"
+#include "app/ExportCommand.h"
 #include "app/FormMain.h"
 #include "app/FormSplash.h"
 #include "app/ListPdfCommand.h"
@@ -169,6 +170,8 @@ int runCommand(const CommandLine &commandLine, QTextStream &out, QTextStream &er
         return runMonthCommand(commandLine, out, err);
     case RunMode::ListPdf:
         return runListPdfCommand(commandLine, out, err);
+    case RunMode::Export:
+        return runExportCommand(commandLine, out, err);
     case RunMode::Windows:
         break;
     }

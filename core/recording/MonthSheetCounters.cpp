@@ -28,6 +28,11 @@ MonthSheetCounters::Values MonthSheetCounters::periodTotals(const Table &auswert
     return counters.period();
 }
 
+qint64 MonthSheetCounters::paidMinutes(const Values &period)
+{
+    return period[OhneUrlaub] + period[Urlaub];
+}
+
 void MonthSheetCounters::reset()
 {
     m_week.fill(0);

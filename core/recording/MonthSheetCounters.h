@@ -34,6 +34,9 @@ public:
     // The total row of the day records in the day table's view, as the monthly sheets print it.
     static Values periodTotals(const Table &auswert);
 
+    // The minutes a gross wage pays: all but the unpaid time (Ges.o.Url. + Urlaub).
+    static qint64 paidMinutes(const Values &period);
+
     void reset();
 
     // Counts a printed day row and returns its cells. The target counts only on a day with

@@ -112,11 +112,13 @@ AccountFigures AccountOf(TimeRecordingTables &tables, int month, int year)
         else
             day.soll = tables.evaluation.GetTargetMinutes(shiftPlan, date);
         const qint64 balance = day.summe - day.soll;
-        figures.taken += halfDays(day.urlaub, day.soll);
+        const double vacation = halfDays(day.urlaub, day.soll);
+        figures.taken += vacation;
         if (date < current.from) {
             figures.carried += balance;
             continue;
         }
+        figures.periodTaken += vacation;
         figures.period += balance;
         figures.soll += day.soll;
         figures.gesamt += day.summe;

@@ -23,6 +23,7 @@ struct AccountFigures
     qint64 period = 0;      // the period's balance
     double entitlement = 0; // vacation days: Urlaubsanspruch + UrlaubVortrag of the year
     double taken = 0;       // vacation days taken in the year through this period
+    double periodTaken = 0; // vacation days taken in this period
 
     qint64 balance() const { return carried + period; }
     double remaining() const { return entitlement - taken; }

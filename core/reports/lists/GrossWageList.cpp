@@ -205,9 +205,7 @@ void TReportAusw03::sumCurrentEmployee()
 
     m_sums = MonthSheetCounters::periodTotals(*tblAuswert);
     // unpaid time is not paid
-    const qint64 paidMinutes =
-        m_sums[MonthSheetCounters::OhneUrlaub] + m_sums[MonthSheetCounters::Urlaub];
-    const double hours = paidMinutes / 60.0;
+    const double hours = MonthSheetCounters::paidMinutes(m_sums) / 60.0;
     m_gross = hours * employee.field(QStringLiteral("BruttoLohn")).asFloat();
 }
 
