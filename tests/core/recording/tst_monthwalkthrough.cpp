@@ -9,6 +9,7 @@
 #include <QTest>
 #include <QTextStream>
 
+#include "core/export/PayrollExport.h"
 #include "core/recording/HolidayFill.h"
 #include "core/recording/LawChecks.h"
 #include "core/recording/MonthOverview.h"
@@ -186,6 +187,7 @@ private Q_SLOTS:
     void missingDaysUpToToday();
     void overviewList();
     void balanceHistoryEndsWithTheLastEndedPeriod();
+    void payrollFilesByteForByte();
 
 private:
     std::unique_ptr<TempDataDir> m_dir;
@@ -352,6 +354,50 @@ void TestMonthWalkthrough::balanceHistoryEndsWithTheLastEndedPeriod()
     // Ben's March period ends on the 31st: on that day it is still running
     QCOMPARE(BalanceHistory(20, QDate(2024, 3, 31)).last().month, 2);
     QCOMPARE(BalanceHistory(20, QDate(2024, 4, 1)).last().period, qint64(-120));
+}
+
+// The files written by hand from the summary sheets' total rows (Anna: Soll 160,00 as the
+// sheet counts no target on 10.04., Gesamt 149,57, Anwesend 121,57, Krank 8,00, Urlaub
+// 12,00, Feiertag 8,00) and the account; gross = (Gesamt - Unbezahlt) x 12,50.
+void TestMonthWalkthrough::payrollFilesByteForByte()
+{
+    evaluateMarch();
+    for (const auto &[key, value] :
+         {std::pair{"BeraterNr", "1234567"}, std::pair{"MandantenNr", "12345"},
+          std::pair{"Lohnart.Anwesend", "100"}, std::pair{"Lohnart.Krank", "200"},
+          std::pair{"Lohnart.Urlaub", "300"}, std::pair{"Lohnart.Feiertag", "400"}})
+        FirmSettings::setValue(QLatin1String(key), QLatin1String(value));
+    const auto written = [this](PayrollFormat format) {
+        const QString path = m_dir->path() + QStringLiteral("/export");
+        ExportPayroll(format, 3, 2024, path);
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    QCOMPARE(written(PayrollFormat::Csv),
+             QByteArray("\xEF\xBB\xBFPersonalnummer;Name;Vorname;Von;Bis;Soll;Gesamt;Anwesend;"
+                        "Krank;Urlaub;Feiertag;Unbezahlt;Saldo;Urlaubstage;Stundenlohn;Brutto\r\n"
+                        "10;Berger;Anna;16.03.2024;15.04.2024;160,00;149,57;121,57;8,00;12,00;"
+                        "8,00;0,00;-13,43;1,5;12,50;1869,58\r\n"
+                        "20;Kurz;Ben;01.03.2024;31.03.2024;48,00;50,00;44,00;0,00;2,00;4,00;"
+                        "0,00;-3,00;0,5;12,50;625,00\r\n"
+                        "30;Nacht;Cem;01.03.2024;31.03.2024;40,00;30,00;30,00;0,00;0,00;0,00;"
+                        "0,00;-10,00;0,0;12,50;375,00\r\n"));
+    QCOMPARE(
+        written(PayrollFormat::Lodas),
+        QByteArray("[Allgemein]\r\nZiel=LODAS\r\nBeraterNr=1234567\r\nMandantenNr=12345\r\n"
+                   "Feldtrennzeichen=;\r\nZahlenkomma=,\r\nDatumsformat=TT.MM.JJJJ\r\n\r\n"
+                   "[Satzbeschreibung]\r\n10;u_lod_bwd_buchung_standard;abrechnung_zeitraum#bwd;"
+                   "pnr#bwd;la_eigene#bwd;bs_nr#bwd;bs_wert_butab#bwd;\r\n\r\n"
+                   "[Bewegungsdaten]\r\n"
+                   "10;01.03.2024;10;100;1;121,57;\r\n10;01.03.2024;10;200;1;8,00;\r\n"
+                   "10;01.03.2024;10;300;1;12,00;\r\n10;01.03.2024;10;400;1;8,00;\r\n"
+                   "10;01.03.2024;20;100;1;44,00;\r\n10;01.03.2024;20;300;1;2,00;\r\n"
+                   "10;01.03.2024;20;400;1;4,00;\r\n10;01.03.2024;30;100;1;30,00;\r\n"));
+    QCOMPARE(written(PayrollFormat::Lug),
+             QByteArray("1234567;12345;03/2024\r\n"
+                        "10;;;100;121,57;;;;;;\r\n10;;;200;8,00;;;;;;\r\n10;;;300;12,00;;;;;;\r\n"
+                        "10;;;400;8,00;;;;;;\r\n20;;;100;44,00;;;;;;\r\n20;;;300;2,00;;;;;;\r\n"
+                        "20;;;400;4,00;;;;;;\r\n30;;;100;30,00;;;;;;\r\n"));
 }
 
 QTEST_MAIN(TestMonthWalkthrough)
