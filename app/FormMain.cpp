@@ -19,6 +19,7 @@
 #include "core/db/Database.h"
 #include "core/db/ServerChanges.h"
 #include "gui/database/DlgDatenbank.h"
+#include "gui/export/DlgExport.h"
 #include "gui/masterdata/FormPers.h"
 #include "gui/masterdata/FormSchicht.h"
 #include "gui/recording/FormAuswert.h"
@@ -68,6 +69,8 @@ void TFormMain::createMenu()
         datei->addAction(QStringLiteral("Daten&bank..."), this, &TFormMain::mmiDatenbankClick);
     mmiEinstellungen = datei->addAction(QStringLiteral("&Einstellungen..."), this,
                                         &TFormMain::mmiEinstellungenClick);
+    mmiExportieren =
+        datei->addAction(QStringLiteral("E&xportieren..."), this, &TFormMain::mmiExportierenClick);
     datei->addSeparator();
     mmiDrucken = datei->addAction(QStringLiteral("&Drucken..."));
     mmiDrucken->setEnabled(false);
@@ -243,6 +246,12 @@ void TFormMain::mmiDatenbankClick()
 void TFormMain::mmiEinstellungenClick()
 {
     TDlgEinstellungen dialog(this);
+    dialog.exec();
+}
+
+void TFormMain::mmiExportierenClick()
+{
+    TDlgExport dialog(this);
     dialog.exec();
 }
 

@@ -31,6 +31,7 @@ public:
     // Menu commands.
     void mmiDatenbankClick();
     void mmiEinstellungenClick();
+    void mmiExportierenClick();
     void mmiPersonalClick();
     void mmiSchichtplanClick();
     void mmiZeiterfassungClick();
@@ -49,6 +50,7 @@ public:
 
     QAction *mmiDatenbank = nullptr;
     QAction *mmiEinstellungen = nullptr;
+    QAction *mmiExportieren = nullptr;
     QAction *mmiDrucken = nullptr;
     QAction *mmiDruckereinrichtung = nullptr;
     QAction *mmiBeenden = nullptr;

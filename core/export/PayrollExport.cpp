@@ -69,6 +69,15 @@ bool ParsePayrollFormat(const QString &text, PayrollFormat *format)
     return false;
 }
 
+QString PayrollFormatName(PayrollFormat format)
+{
+    for (const auto &[name, value] : FormatNames) {
+        if (value == format)
+            return QLatin1String(name);
+    }
+    return QString();
+}
+
 QStringList ExportPayroll(PayrollFormat format, int month, int year, const QString &path)
 {
     const PayrollMonth payroll = readMonth(format, month, year);

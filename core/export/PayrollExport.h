@@ -9,6 +9,7 @@ enum class PayrollFormat { Csv, Lodas, Lug };
 
 // "csv", "lodas", "lug" (any case); false otherwise.
 bool ParsePayrollFormat(const QString &text, PayrollFormat *format);
+QString PayrollFormatName(PayrollFormat format);
 
 // Writes the payroll file of a month in a format: every employee's figures for the evaluation
 // period of that month. The file appears whole under its name or not at all; no table is

@@ -3,11 +3,15 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 #include "core/calendar/PublicHolidays.h"
+#include "core/export/PayrollSettings.h"
 #include "core/settings/FirmSettings.h"
 #include "gui/widgets/ErrorGuard.h"
 
@@ -61,7 +65,49 @@ TDlgEinstellungen::TDlgEinstellungen(QWidget *parent)
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
+    layout->addWidget(buildPayrollFields());
     layout->addWidget(buttons);
+}
+
+QWidget *TDlgEinstellungen::buildPayrollFields()
+{
+    auto *group = new QGroupBox(QStringLiteral("Export für die Lohnabrechnung"), this);
+    auto *form = new QFormLayout(group);
+    const auto field = [&](const QString &key, const QString &caption) {
+        auto *edit = new QLineEdit(group);
+        edit->setObjectName(key);
+        edit->setMaxLength(10);
+        // numbers only: a payroll program reads nothing else there
+        edit->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("[0-9]{0,10}")), edit));
+        auto *label = new QLabel(caption, group);
+        label->setBuddy(edit);
+        form->addRow(label, edit);
+        m_payrollFields << edit;
+    };
+    field(QLatin1String(PayrollSettings::BeraterKey), QStringLiteral("Be&raternummer:"));
+    field(QLatin1String(PayrollSettings::MandantKey), QStringLiteral("&Mandantennummer:"));
+    for (int sum = 0; sum < PayrollSettings::SumCount; ++sum) {
+        const auto which = PayrollSettings::Sum(sum);
+        field(PayrollSettings::wageTypeKey(which),
+              QStringLiteral("Lohnart %1:").arg(PayrollSettings::sumName(which)));
+    }
+    form->addRow(QString(),
+                 new QLabel(QStringLiteral("Eine leere Lohnart wird nicht exportiert."), group));
+    runGuarded(this, [this] {
+        for (QLineEdit *edit : std::as_const(m_payrollFields))
+            edit->setText(FirmSettings::value(edit->objectName()));
+    });
+    return group;
+}
+
+QLineEdit *TDlgEinstellungen::payrollField(const QString &key) const
+{
+    for (QLineEdit *edit : m_payrollFields) {
+        if (edit->objectName() == key)
+            return edit;
+    }
+    return nullptr;
 }
 
 void TDlgEinstellungen::accept()
@@ -69,6 +115,8 @@ void TDlgEinstellungen::accept()
     const bool stored = runGuarded(this, [this] {
         FirmSettings::setValue(QLatin1String(FirmSettings::StateKey),
                                m_bundesland->currentData().toString());
+        for (QLineEdit *edit : std::as_const(m_payrollFields))
+            FirmSettings::setValue(edit->objectName(), edit->text().trimmed());
     });
     if (stored)
         QDialog::accept();

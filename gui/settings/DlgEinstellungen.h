@@ -3,11 +3,13 @@
 #include <QDialog>
 
 class QComboBox;
+class QLineEdit;
 
 namespace tk {
 
 // "Einstellungen": the firm-wide settings all workstations share. The state whose public
-// holidays count is chosen here (empty: the nationwide ones only).
+// holidays count (empty: the nationwide ones only), and for the payroll export the
+// consultant and client numbers and the wage-type number of each sum.
 class TDlgEinstellungen : public QDialog
 {
     Q_OBJECT
@@ -15,11 +17,16 @@ public:
     explicit TDlgEinstellungen(QWidget *parent = nullptr);
 
     QComboBox *edBundesland() const { return m_bundesland; }
+    // The payroll fields by setting key ("BeraterNr", "Lohnart.Krank", ...).
+    QLineEdit *payrollField(const QString &key) const;
     // Stores the settings; an error is shown and the dialog stays open.
     void accept() override;
 
 private:
+    QWidget *buildPayrollFields();
+
     QComboBox *m_bundesland;
+    QList<QLineEdit *> m_payrollFields; // objectName = setting key
 };
 
 } // namespace tk
