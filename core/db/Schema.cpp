@@ -143,11 +143,83 @@ void addMissingTables()
     }
 }
 
+// Days of a closed period: the database itself refuses every write to them, so that no path
+// around the program changes a closed month. SQLite's message cannot name the period; the
+// program checks first and names it.
+const char *const GuardedTables[] = {"auswert", "AuswPos"};
+
+QString closedCondition(const char *row)
+{
+    return QStringLiteral("EXISTS (SELECT 1 FROM Abschluss a WHERE a.PersonalNummer = "
+                          "%1.PersonalNummer AND %1.Datum BETWEEN a.Von AND a.Bis)")
+        .arg(QLatin1String(row));
+}
+
+QStringList closingGuardStatements(DatabaseUrl::Kind kind)
+{
+    QStringList statements;
+    if (kind == DatabaseUrl::Kind::PostgreSQL) {
+        statements << QStringLiteral(
+            "CREATE FUNCTION taktora_closed_guard() RETURNS trigger LANGUAGE plpgsql AS $$ "
+            "DECLARE r record; BEGIN "
+            "IF TG_OP <> 'INSERT' THEN SELECT * INTO r FROM Abschluss a WHERE a.PersonalNummer "
+            "= OLD.PersonalNummer AND OLD.Datum BETWEEN a.Von AND a.Bis LIMIT 1; END IF; "
+            "IF r IS NULL AND TG_OP <> 'DELETE' THEN SELECT * INTO r FROM Abschluss a WHERE "
+            "a.PersonalNummer = NEW.PersonalNummer AND NEW.Datum BETWEEN a.Von AND a.Bis "
+            "LIMIT 1; END IF; "
+            "IF r IS NOT NULL THEN RAISE EXCEPTION 'Der Zeitraum % – % ist für Personal-Nr. % "
+            "abgeschlossen.', to_char(r.Von, 'DD.MM.YYYY'), to_char(r.Bis, 'DD.MM.YYYY'), "
+            "r.PersonalNummer; END IF; "
+            "IF TG_OP = 'DELETE' THEN RETURN OLD; END IF; RETURN NEW; END $$");
+        for (const char *table : GuardedTables)
+            statements << QStringLiteral("CREATE TRIGGER %1_closed BEFORE INSERT OR UPDATE OR "
+                                         "DELETE ON %1 FOR EACH ROW EXECUTE FUNCTION "
+                                         "taktora_closed_guard()")
+                              .arg(QLatin1String(table));
+        return statements;
+    }
+    const QString refuse =
+        QStringLiteral("BEGIN SELECT RAISE(ABORT, 'Der Zeitraum ist abgeschlossen.'); END");
+    for (const char *table : GuardedTables) {
+        const QString name = QLatin1String(table);
+        statements
+            << QStringLiteral("CREATE TRIGGER %1_closed_insert BEFORE INSERT ON %1 WHEN %2 %3")
+                   .arg(name, closedCondition("NEW"), refuse)
+            << QStringLiteral("CREATE TRIGGER %1_closed_update BEFORE UPDATE ON %1 WHEN %2 "
+                              "OR %3 %4")
+                   .arg(name, closedCondition("OLD"), closedCondition("NEW"), refuse)
+            << QStringLiteral("CREATE TRIGGER %1_closed_delete BEFORE DELETE ON %1 WHEN %2 %3")
+                   .arg(name, closedCondition("OLD"), refuse);
+    }
+    return statements;
+}
+
+// Version 5: closing a month (table Abschluss and the guards of its days) and the change log.
+bool closingGuarded()
+{
+    return SqlDialect::hasTrigger(Database::connection(), QStringLiteral("auswert_closed"));
+}
+
+bool closingMissing()
+{
+    return tablesMissing() || !closingGuarded();
+}
+
+void addClosing()
+{
+    addMissingTables();
+    if (closingGuarded())
+        return;
+    for (const QString &statement : closingGuardStatements(openKind()))
+        execute(statement);
+}
+
 const UpgradeStep UpgradeSteps[] = {
     {1, personalLacksAuswertBegin, addAuswertBegin},
     {2, tablesLackRowVersion, addRowVersion},
     {3, serverLacksChangeNotices, addChangeNotices},
     {4, tablesMissing, addMissingTables},
+    {5, closingMissing, addClosing},
 };
 
 const QLatin1String VersionTable("Schemastand");
@@ -292,6 +364,27 @@ const QVector<SchemaTable> &schemaTables()
          {{QStringLiteral("Zeitkonto_Key"),
            {QStringLiteral("PersonalNummer"), QStringLiteral("Jahr")},
            true}}},
+        // the closed evaluation periods with the sums handed to payroll (minutes); Monat is
+        // JJJJ-MM, the month whose period it is
+        {QStringLiteral("Abschluss"),
+         {QStringLiteral("PersonalNummer INTEGER NOT NULL"), QStringLiteral("Monat TEXT NOT NULL"),
+          QStringLiteral("Von DATE NOT NULL"), QStringLiteral("Bis DATE NOT NULL"),
+          QStringLiteral("AbgeschlossenAm TEXT"), QStringLiteral("AbgeschlossenVon TEXT"),
+          QStringLiteral("Soll INTEGER"), QStringLiteral("Gesamt INTEGER"),
+          QStringLiteral("Anwesend INTEGER"), QStringLiteral("Krank INTEGER"),
+          QStringLiteral("Urlaub INTEGER"), QStringLiteral("Feiertag INTEGER"),
+          QStringLiteral("Unbezahlt INTEGER")},
+         {{QStringLiteral("Abschluss_Key"),
+           {QStringLiteral("PersonalNummer"), QStringLiteral("Monat")},
+           true}}},
+        // the change log; its rows are never changed or deleted
+        {QStringLiteral("Protokoll"),
+         {QStringLiteral("Zeitpunkt TEXT NOT NULL"), QStringLiteral("Benutzer TEXT"),
+          QStringLiteral("Arbeitsplatz TEXT"), QStringLiteral("Tabelle TEXT"),
+          QStringLiteral("Schluessel TEXT"), QStringLiteral("Feld TEXT"),
+          QStringLiteral("AltWert TEXT"), QStringLiteral("NeuWert TEXT"),
+          QStringLiteral("Grund TEXT")},
+         {{QStringLiteral("Protokoll_Zeit"), {QStringLiteral("Zeitpunkt")}, false}}},
     };
     return tables;
 }
@@ -312,7 +405,7 @@ QStringList schemaStatements(DatabaseUrl::Kind kind)
         statements << QStringLiteral("CREATE TABLE %1 (Version integer NOT NULL)").arg(VersionTable)
                    << changeNoticeStatements(names);
     }
-    statements << storeVersionStatements(kind);
+    statements << closingGuardStatements(kind) << storeVersionStatements(kind);
     return statements;
 }
 

@@ -188,6 +188,19 @@ std::optional<QStringList> SqlDialect::tableNames(const QSqlDatabase &db, QSqlEr
     return names;
 }
 
+bool SqlDialect::hasTrigger(const QSqlDatabase &db, const QString &prefix)
+{
+    QSqlQuery q(db);
+    q.prepare(isSqlite(db) ? QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = "
+                                            "'trigger' AND lower(name) LIKE ?")
+                           : QStringLiteral("SELECT count(*) FROM pg_trigger WHERE tgname LIKE ?"));
+    q.addBindValue(prefix.toLower() + QLatin1Char('%'));
+    if (!q.exec() || !q.next())
+        throw DbError(QStringLiteral("Die Trigger der Datenbank können nicht gelesen werden: %1")
+                          .arg(q.lastError().text()));
+    return q.value(0).toInt() > 0;
+}
+
 DbFailure SqlDialect::classify(const QString &driverName, const QSqlError &error)
 {
     const QString text = error.text();

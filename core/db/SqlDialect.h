@@ -48,6 +48,8 @@ public:
     static QString beginWriteStatement(const QSqlDatabase &db);
     // The tables of the database; nothing (and the error) when the list cannot be read.
     static std::optional<QStringList> tableNames(const QSqlDatabase &db, QSqlError *error);
+    // Whether a trigger whose name starts with prefix exists (case ignored); throws DbError.
+    static bool hasTrigger(const QSqlDatabase &db, const QString &prefix);
     // Sorts a driver error by its native code, falling back to its text.
     static DbFailure classify(const QString &driverName, const QSqlError &error);
 };
