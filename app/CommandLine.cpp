@@ -23,6 +23,9 @@ const QString AccountOption = QStringLiteral("account");
 const QString CheckOption = QStringLiteral("check");
 const QString MissingOption = QStringLiteral("missing");
 const QString ExportOption = QStringLiteral("export");
+const QString CloseMonthOption = QStringLiteral("close-month");
+const QString ReopenMonthOption = QStringLiteral("reopen-month");
+const QString ReasonOption = QStringLiteral("reason");
 const QString RecalcOption = QStringLiteral("recalc");
 const QString PdfOption = QStringLiteral("pdf");
 const QString MonthOption = QStringLiteral("month");
@@ -75,6 +78,9 @@ void addOptions(QCommandLineParser &parser)
                        {CheckOption, QString(), QStringLiteral("JJJJ-MM")},
                        {MissingOption, QString(), QStringLiteral("JJJJ-MM")},
                        {ExportOption, QString(), QStringLiteral("FORMAT")},
+                       {CloseMonthOption, QString(), QStringLiteral("JJJJ-MM")},
+                       {ReopenMonthOption, QString(), QStringLiteral("JJJJ-MM")},
+                       {ReasonOption, QString(), QStringLiteral("TEXT")},
                        {RecalcOption, QString(), QStringLiteral("JJJJ-MM")},
                        {PdfOption, QString(), QStringLiteral("LISTE")},
                        {MonthOption, QString(), QStringLiteral("JJJJ-MM")},
@@ -127,6 +133,8 @@ bool chooseMode(const QCommandLineParser &parser, RunMode *mode, QString *error)
                                                  {CheckOption, RunMode::Check},
                                                  {MissingOption, RunMode::Missing},
                                                  {ExportOption, RunMode::Export},
+                                                 {CloseMonthOption, RunMode::CloseMonth},
+                                                 {ReopenMonthOption, RunMode::ReopenMonth},
                                                  {RecalcOption, RunMode::Recalc},
                                                  {PdfOption, RunMode::ListPdf}};
     QStringList given;
@@ -216,8 +224,9 @@ bool valuesPresent(const QCommandLineParser &parser, QString *error)
 {
     for (const QString &name :
          {DataDirOption, DatabaseOption, CopyOption, HolidaysOption, FillHolidaysOption,
-          AccountOption, CheckOption, MissingOption, ExportOption, RecalcOption, PdfOption,
-          MonthOption, EmployeeOption, OutputOption}) {
+          AccountOption, CheckOption, MissingOption, ExportOption, CloseMonthOption,
+          ReopenMonthOption, ReasonOption, RecalcOption, PdfOption, MonthOption, EmployeeOption,
+          OutputOption}) {
         for (const QString &value : parser.values(name)) {
             if (value.startsWith(QLatin1String("--"))) {
                 *error = QStringLiteral("Nach --%1 fehlt der Wert.").arg(name);
@@ -302,7 +311,8 @@ bool readOptions(const QCommandLineParser &parser, CommandLine *c)
         return false;
     }
     // the month runs that may name one employee
-    const bool account = c->mode == RunMode::Account || c->mode == RunMode::Check;
+    const bool account = c->mode == RunMode::Account || c->mode == RunMode::Check
+        || c->mode == RunMode::CloseMonth || c->mode == RunMode::ReopenMonth;
     if (c->mode != RunMode::ListPdf) {
         for (const QString &name : {MonthOption, EmployeeOption, OutputOption}) {
             const bool allowed = (account && name == EmployeeOption)
@@ -313,11 +323,11 @@ bool readOptions(const QCommandLineParser &parser, CommandLine *c)
             }
         }
     }
-    const std::pair<RunMode, QString> monthRuns[] = {{RunMode::Recalc, RecalcOption},
-                                                     {RunMode::FillHolidays, FillHolidaysOption},
-                                                     {RunMode::Account, AccountOption},
-                                                     {RunMode::Check, CheckOption},
-                                                     {RunMode::Missing, MissingOption}};
+    const std::pair<RunMode, QString> monthRuns[] = {
+        {RunMode::Recalc, RecalcOption},          {RunMode::FillHolidays, FillHolidaysOption},
+        {RunMode::Account, AccountOption},        {RunMode::Check, CheckOption},
+        {RunMode::Missing, MissingOption},        {RunMode::CloseMonth, CloseMonthOption},
+        {RunMode::ReopenMonth, ReopenMonthOption}};
     for (const auto &[mode, option] : monthRuns) {
         QString month;
         if (c->mode != mode)
@@ -331,6 +341,16 @@ bool readOptions(const QCommandLineParser &parser, CommandLine *c)
     }
     if (account && parser.isSet(EmployeeOption) && !readEmployee(parser.value(EmployeeOption), c))
         return false;
+    if (c->mode == RunMode::ReopenMonth) {
+        c->reason = parser.value(ReasonOption).trimmed();
+        if (!c->oneEmployee || c->reason.isEmpty()) {
+            c->error = QStringLiteral("--reopen-month braucht --employee NR und --reason TEXT.");
+            return false;
+        }
+    } else if (parser.isSet(ReasonOption)) {
+        c->error = QStringLiteral("--reason gilt nur zusammen mit --reopen-month.");
+        return false;
+    }
     if (c->mode == RunMode::Export)
         return readExportOptions(parser, c);
     return c->mode != RunMode::ListPdf || readListOptions(parser, c);
@@ -368,6 +388,8 @@ QString commandLineUsage()
         "        taktora [DATENBANK] --check JJJJ-MM [--employee NR]\n"
         "        taktora [DATENBANK] --missing JJJJ-MM\n"
         "        taktora [DATENBANK] --export FORMAT --month JJJJ-MM --output DATEI\n"
+        "        taktora [DATENBANK] --close-month JJJJ-MM [--employee NR]\n"
+        "        taktora [DATENBANK] --reopen-month JJJJ-MM --employee NR --reason TEXT\n"
         "        taktora --holidays LAND JAHR\n"
         "        taktora [DATENBANK] --pdf LISTE [--month JJJJ-MM] [--employee NR]\n"
         "                --output DATEI.pdf\n"
@@ -386,6 +408,8 @@ QString commandLineUsage()
         "  --missing JJJJ-MM   die Arbeitstage des Monats ohne Zeiten (bis heute)\n"
         "  --export FORMAT     schreibt die Monatswerte für die Lohnabrechnung: csv, lodas\n"
         "                      oder lug; braucht --month und --output\n"
+        "  --close-month JJJJ-MM  berechnet den Auswertungszeitraum neu und schließt ihn ab\n"
+        "  --reopen-month JJJJ-MM  öffnet einen abgeschlossenen Zeitraum wieder (mit Grund)\n"
         "  --holidays LAND JAHR  die gesetzlichen Feiertage eines Bundeslands (BW, BY, ...,\n"
         "                      TH; DE für die bundesweiten), eine Zeile je Feiertag\n"
         "  --recalc JJJJ-MM    rechnet den Monat für alle Mitarbeiter neu\n"

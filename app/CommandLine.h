@@ -19,6 +19,8 @@ enum class RunMode {
     Account,        // --account YYYY-MM [--employee N]
     Check,          // --check YYYY-MM [--employee N]
     Missing,        // --missing YYYY-MM
+    CloseMonth,     // --close-month YYYY-MM [--employee N]
+    ReopenMonth,    // --reopen-month YYYY-MM --employee N --reason TEXT
     Recalc,         // --recalc YYYY-MM
     ListPdf,        // --pdf LIST --month YYYY-MM [--employee N] --output FILE
     Export          // --export FORMAT --month YYYY-MM --output FILE
@@ -50,6 +52,7 @@ struct CommandLine
     int employee = 0; // PersonalNummer, when oneEmployee
     bool oneEmployee = false;
     QString output; // absolute
+    QString reason; // --reopen-month
     QString error;  // German; not empty when the command line cannot be used
 
     bool isValid() const { return error.isEmpty(); }

@@ -7,6 +7,7 @@
 #include "core/common/Errors.h"
 #include "core/recording/HolidayFill.h"
 #include "core/recording/LawChecks.h"
+#include "core/recording/MonthClosing.h"
 #include "core/recording/MonthOverview.h"
 #include "core/recording/MonthRecalc.h"
 #include "core/recording/TimeAccount.h"
@@ -29,6 +30,16 @@ int runFor(const CommandLine &commandLine, QTextStream &out)
         return WriteAccounts(month, year, employee, out);
     case RunMode::Check:
         return WriteLawChecks(month, year, employee, out);
+    case RunMode::CloseMonth:
+        return CloseMonth(month, year, employee, out);
+    case RunMode::ReopenMonth:
+        ReopenMonth(month, year, employee, commandLine.reason);
+        out << QStringLiteral("Personal-Nr. %1: Zeitraum des Monats %2/%3 wieder geöffnet")
+                   .arg(employee)
+                   .arg(month, 2, 10, QLatin1Char('0'))
+                   .arg(year)
+            << '\n';
+        return 0;
     case RunMode::Missing:
         WriteMissingDays(
             ReadMonthOverview(month, year, QDate::currentDate(), FirmSettings::state()), out);
@@ -43,6 +54,8 @@ QString failureText(RunMode mode)
     switch (mode) {
     case RunMode::FillHolidays:
         return QStringLiteral("Nicht eingetragen: %1 Mitarbeiter.");
+    case RunMode::CloseMonth:
+        return QStringLiteral("Nicht abgeschlossen: %1 Mitarbeiter.");
     case RunMode::Account:
     case RunMode::Check:
     case RunMode::Missing:

@@ -167,6 +167,8 @@ int runCommand(const CommandLine &commandLine, QTextStream &out, QTextStream &er
     case RunMode::Account:
     case RunMode::Check:
     case RunMode::Missing:
+    case RunMode::CloseMonth:
+    case RunMode::ReopenMonth:
         return runMonthCommand(commandLine, out, err);
     case RunMode::ListPdf:
         return runListPdfCommand(commandLine, out, err);

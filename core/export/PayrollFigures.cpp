@@ -4,6 +4,7 @@
 
 #include "core/common/Errors.h"
 #include "core/db/Table.h"
+#include "core/recording/MonthClosing.h"
 #include "core/recording/PeriodSelection.h"
 #include "core/recording/TimeAccount.h"
 #include "core/recording/TimeRecordingTables.h"
@@ -29,6 +30,9 @@ EmployeePayroll payrollOf(TimeRecordingTables &tables, Table &days, int month, i
     const AccountFigures account = AccountOf(tables, month, year);
     payroll.balance = account.balance();
     payroll.vacationDays = account.periodTaken;
+    const auto closed = ClosedPeriodWithin(number, payroll.period);
+    payroll.closed = closed && closed->period.from == payroll.period.from
+        && closed->period.to == payroll.period.to;
     return payroll;
 }
 

@@ -6,6 +6,7 @@
 #include "core/common/Errors.h"
 #include "core/db/Database.h"
 #include "core/db/Table.h"
+#include "core/recording/MonthClosing.h"
 
 namespace tk {
 
@@ -268,6 +269,8 @@ void DayEvaluation::EvaluateDay(qint16 recalc, const QDate &date)
     Employee employee;
     if (!readEmployee(employee) || !date.isValid())
         return;
+    if (recalc == 1)
+        RequireOpenDay(employee.personalNummer, date);
     EvaluationRun run(m_auswert, m_auswPos);
     // Day plans may have been changed by another window since they were read.
     m_tagplan->refresh();
@@ -286,6 +289,8 @@ PeriodOutcome DayEvaluation::EvaluatePeriod(qint16 recalc, const QDate &from, co
     Employee employee;
     if (!readEmployee(employee) || !from.isValid() || !to.isValid())
         return outcome;
+    if (recalc == 1)
+        RequireOpenPeriod(employee.personalNummer, {from, to});
     EvaluationRun run(m_auswert, m_auswPos);
     m_tagplan->refresh();
     // Another program may have created days since they were read; inside the write

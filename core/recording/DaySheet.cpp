@@ -4,6 +4,7 @@
 #include "core/db/Database.h"
 #include "core/db/Table.h"
 #include "core/recording/DayEvaluation.h"
+#include "core/recording/MonthClosing.h"
 
 namespace tk {
 
@@ -138,8 +139,14 @@ void DaySheet::reevaluateCurrentDay()
     m_evaluation.EvaluateDay(1, currentDate());
 }
 
+void DaySheet::requireOpenDay() const
+{
+    RequireOpenDay(m_auswert->field(QStringLiteral("PersonalNummer")).asInteger(), currentDate());
+}
+
 void DaySheet::AppendEntry(const TimeEntry &entry)
 {
+    requireOpenDay();
     m_auswPos->append(); // takes PersonalNummer and Datum from the current day record
     writeEntry(entry);
     postEntry();
@@ -150,6 +157,7 @@ void DaySheet::ChangeSelectedEntry(const TimeEntry &entry)
 {
     if (!hasSelectedEntry())
         return;
+    requireOpenDay();
     m_auswPos->edit();
     writeEntry(entry);
     postEntry();
@@ -158,6 +166,7 @@ void DaySheet::ChangeSelectedEntry(const TimeEntry &entry)
 
 void DaySheet::ReplaceDayEntries(const QList<TimeEntry> &rows)
 {
+    requireOpenDay();
     retryTransaction(RetryOn::Conflict, [&] { replaceOnce(rows); });
 }
 
@@ -194,10 +203,20 @@ void DaySheet::replaceOnce(const QList<TimeEntry> &rows)
     }
 }
 
+void DaySheet::DeleteSelectedEntry()
+{
+    if (!hasSelectedEntry())
+        return;
+    requireOpenDay();
+    m_auswPos->remove();
+    reevaluateCurrentDay();
+}
+
 bool DaySheet::ChangeShiftPlan(int shiftPlan)
 {
     if (shiftPlan == currentShiftPlan())
         return false;
+    requireOpenDay();
     const QDate date = currentDate();
     retryTransaction(RetryOn::Conflict, [&] {
         WriteBatch batch;

@@ -62,9 +62,15 @@ public:
     // Replaces all entries of the day by the rows whose Bis lies after their Von, in row
     // order, and re-evaluates the day; one transaction.
     void ReplaceDayEntries(const QList<TimeEntry> &rows);
+    // Deletes the selected entry and re-evaluates the day.
+    void DeleteSelectedEntry();
     // Stores another shift plan in the day record and re-evaluates the day; false (and
     // nothing stored) when the number is the day's present one.
     bool ChangeShiftPlan(int shiftPlan);
+
+    // Throws PeriodClosedError when the current day lies in a closed period; every change
+    // checks it first, the dialogs before they open.
+    void requireOpenDay() const;
 
 private:
     void replaceOnce(const QList<TimeEntry> &rows);

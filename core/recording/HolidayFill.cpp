@@ -5,6 +5,7 @@
 #include "core/calendar/HolidayCalendar.h"
 #include "core/common/EntryCodes.h"
 #include "core/db/Database.h"
+#include "core/recording/MonthClosing.h"
 #include "core/recording/OtherDayEntries.h"
 #include "core/recording/PeriodSelection.h"
 #include "core/recording/RunLines.h"
@@ -87,6 +88,7 @@ HolidayFillOutcome FillHolidays(TimeRecordingTables &tables, int month, int year
                                 const QString &state)
 {
     const DatePeriod period = CurrentEvaluationPeriod(&tables.personal, month, year);
+    RequireOpenPeriod(EmployeeNumber(tables.personal), period);
     HolidayFillOutcome outcome;
     retryTransaction(RetryOn::Conflict, [&] { outcome = fillOnce(tables, period, state); });
     return outcome;

@@ -26,12 +26,14 @@
 #include "core/db/TableChanges.h"
 #include "core/recording/DayGridText.h"
 #include "core/recording/LawChecks.h"
+#include "core/recording/MonthClosing.h"
 #include "core/recording/PeriodSelection.h"
 #include "core/recording/TimeAccount.h"
 #include "core/settings/FirmSettings.h"
 #include "gui/reports/PrintMenu.h"
 #include "gui/widgets/DbGrid.h"
 #include "gui/widgets/ErrorGuard.h"
+#include "gui/widgets/Glyphs.h"
 #include "gui/widgets/MessageBoxes.h"
 #include "gui/widgets/WaitCursor.h"
 
@@ -322,6 +324,18 @@ QWidget *TFormAuswert::createToolBar()
 
     paZeitraum = new QLabel(bar);
     paZeitraum->setObjectName(QStringLiteral("paZeitraum"));
+    paAbschluss = new QWidget(bar);
+    paAbschluss->setObjectName(QStringLiteral("paAbschluss"));
+    paAbschluss->setToolTip(
+        QStringLiteral("Der Zeitraum ist abgeschlossen; seine Tage ändern sich nicht mehr."));
+    auto *lock = new QLabel(paAbschluss);
+    lock->setPixmap(glyphIcon(Glyph::Lock).pixmap(16, 16));
+    auto *lockRow = new QHBoxLayout(paAbschluss);
+    lockRow->setContentsMargins(0, 0, 0, 0);
+    lockRow->addWidget(lock);
+    lockRow->addWidget(
+        new QLabel(QStringLiteral("<b style='color:#b00000'>abgeschlossen</b>"), paAbschluss));
+    paAbschluss->hide();
 
     paName = new QLabel(bar);
     paName->setObjectName(QStringLiteral("paName"));
@@ -337,6 +351,7 @@ QWidget *TFormAuswert::createToolBar()
     layout->addWidget(btnNextMonth);
     layout->addSpacing(8);
     layout->addWidget(paZeitraum);
+    layout->addWidget(paAbschluss);
     layout->addStretch(1);
     layout->addWidget(paName);
     return bar;
@@ -653,14 +668,21 @@ void TFormAuswert::updatePeriodInfo()
         paSummen->clear();
         return;
     }
+    m_periodClosed = false;
     try {
         const DatePeriod period =
             CurrentEvaluationPeriod(tblPersonal, selectedMonth(), selectedYear());
         paZeitraum->setText(ShortDateText(period.from) + QStringLiteral(" – ")
                             + ShortDateText(period.to));
-    } catch (const DateEncodingError &) {
+        m_periodClosed =
+            ClosedPeriodWithin(tblPersonal->field(QStringLiteral("PersonalNummer")).asInteger(),
+                               period)
+                .has_value();
+    } catch (const UserError &) {
         paZeitraum->clear(); // the selection itself reports the period that cannot be formed
     }
+    paAbschluss->setVisible(m_periodClosed);
+    updateButtons();
     paSummen->setText(tblAuswert->isOpen()
                           ? PeriodTotalsText(MonthSheetCounters::periodTotals(*tblAuswert))
                           : QString());
@@ -715,6 +737,12 @@ void TFormAuswert::dbSBtnDeleteClick()
 {
     if (!tblAuswPos->isOpen() || tblAuswPos->isEmpty())
         return;
+    const bool open = runGuarded(this, [this] {
+        RequireOpenDay(tblAuswert->field(QStringLiteral("PersonalNummer")).asInteger(),
+                       tblAuswert->field(QStringLiteral("Datum")).asDate());
+    });
+    if (!open)
+        return;
     QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigung"),
                     QStringLiteral("Datensatz löschen?"), QMessageBox::Ok | QMessageBox::Cancel,
                     this);
@@ -753,7 +781,12 @@ void TFormAuswert::updateButtons()
     dbSBtnLast->setEnabled(daysUsable && !atLast);
 
     const bool entriesChangeable = tblAuswPos->isOpen() && !tblAuswPos->isReadOnly()
-        && !tblAuswPos->isEditing() && tblAuswert->isOpen() && tblAuswert->currentRow() >= 0;
+        && !tblAuswPos->isEditing() && tblAuswert->isOpen() && tblAuswert->currentRow() >= 0
+        && !m_periodClosed;
+    for (QAction *change :
+         {AlleZeitenneuberechen1, Schichtndern1, FeiertageEintragen1, MonatAbschliessen1})
+        change->setEnabled(!m_periodClosed);
+    MonatOeffnen1->setEnabled(m_periodClosed);
     dbSBtnNew->setEnabled(entriesChangeable);
     dbSBtnEdit->setEnabled(entriesChangeable);
     dbSBtnDelete->setEnabled(entriesChangeable && !tblAuswPos->isEmpty());

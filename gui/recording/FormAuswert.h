@@ -82,6 +82,9 @@ public:
     QAction *AlleZeitenneuberechen1 = nullptr;
     QAction *Schichtndern1 = nullptr;
     QAction *FeiertageEintragen1 = nullptr;
+    QAction *MonatAbschliessen1 = nullptr;
+    QAction *MonatOeffnen1 = nullptr;
+    QWidget *paAbschluss = nullptr; // the lock mark of a closed period
 
     // Entry part.
     QToolButton *dbSBtnEdit = nullptr;
@@ -127,6 +130,10 @@ public Q_SLOTS:
     void AlleZeitenneuberechen1Click();
     void Schichtndern1Click();
     void FeiertageEintragen1Click();
+    // Re-evaluates and closes the current employee's period, after a question.
+    void MonatAbschliessen1Click();
+    // Reopens it; asks for the reason, which goes into the change log.
+    void MonatOeffnen1Click();
 
 protected:
     // Key preview: the window sees every key of its controls first.
@@ -167,6 +174,7 @@ private:
                         const std::function<void(const QList<TimeEntry> &)> &storeThisDay);
 
     void readHolidayState();
+    bool m_periodClosed = false;
 
     std::unique_ptr<TimeRecordingTables> m_tables;
     HolidayCalendar m_holidays;

@@ -5,8 +5,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QTextStream>
 
 #include <functional>
 
@@ -17,6 +20,7 @@
 #include "core/db/Table.h"
 #include "core/recording/DaySheet.h"
 #include "core/recording/HolidayFill.h"
+#include "core/recording/MonthClosing.h"
 #include "core/recording/OtherDayEntries.h"
 #include "core/recording/PeriodSelection.h"
 #include "core/settings/FirmSettings.h"
@@ -97,6 +101,13 @@ void TFormAuswert::createFunctionCommands()
     FeiertageEintragen1->setObjectName(QStringLiteral("FeiertageEintragen1"));
     connect(FeiertageEintragen1, &QAction::triggered, this,
             &TFormAuswert::FeiertageEintragen1Click);
+    mnuFunktionen->addSeparator();
+    MonatAbschliessen1 = mnuFunktionen->addAction(QStringLiteral("Monat abschließen..."));
+    MonatAbschliessen1->setObjectName(QStringLiteral("MonatAbschliessen1"));
+    connect(MonatAbschliessen1, &QAction::triggered, this, &TFormAuswert::MonatAbschliessen1Click);
+    MonatOeffnen1 = mnuFunktionen->addAction(QStringLiteral("Monat wieder öffnen..."));
+    MonatOeffnen1->setObjectName(QStringLiteral("MonatOeffnen1"));
+    connect(MonatOeffnen1, &QAction::triggered, this, &TFormAuswert::MonatOeffnen1Click);
 }
 
 EntryPlan TFormAuswert::checkTypedEntries(const QList<TimeEntry> &typed,
@@ -169,6 +180,7 @@ void TFormAuswert::dbSBtnNewBeforeAction()
     if (!sheet.canEdit())
         return;
     runDaySheet(this, [&] {
+        sheet.requireOpenDay();
         const TimeEntry proposal = sheet.ProposeNewEntry();
         TDlgNewTag dialog(this);
         fillHeader(dialog.paName(), dialog.laMonat(), sheet);
@@ -198,6 +210,7 @@ void TFormAuswert::vgDBGrid3DblClick()
     if (!sheet.canEdit() || !sheet.hasSelectedEntry())
         return;
     runDaySheet(this, [&] {
+        sheet.requireOpenDay();
         const TimeEntry selected = sheet.SelectedEntry();
         TDlgNewTag dialog(this);
         fillHeader(dialog.paName(), dialog.laMonat(), sheet);
@@ -233,6 +246,7 @@ void TFormAuswert::dbSBtnEditBeforeAction()
     if (!sheet.canEdit())
         return;
     runDaySheet(this, [&] {
+        sheet.requireOpenDay();
         TimeEntry offending;
         const DayFit fit = sheet.CheckFitsRows(TDlgChangeTag::RowCount, &offending);
         const QList<TimeEntry> entries = sheet.DayEntries();
@@ -293,6 +307,7 @@ void TFormAuswert::Schichtndern1Click()
     if (!sheet.hasCurrentDay())
         return;
     runDaySheet(this, [&] {
+        sheet.requireOpenDay();
         const int oldShiftPlan = sheet.currentShiftPlan();
         TDlgGetSchicht dialog(this);
         dialog.setValue(oldShiftPlan != 0 ? QString::number(oldShiftPlan) : QString());
@@ -325,6 +340,47 @@ void TFormAuswert::FeiertageEintragen1Click()
             text += QStringLiteral("\n\nSchon Zeiten vorhanden, nicht geändert:\n")
                 + outcome.leftAlone.join(QLatin1Char('\n'));
         showInformation(this, text);
+    });
+}
+
+void TFormAuswert::MonatAbschliessen1Click()
+{
+    if (!tablesReady() || tblPersonal->currentRow() < 0)
+        return;
+    const int number = tblPersonal->field(QStringLiteral("PersonalNummer")).asInteger();
+    if (!confirmOkCancel(this,
+                         QStringLiteral("Den Zeitraum %1 für Personal-Nr. %2 neu berechnen "
+                                        "und abschließen?")
+                             .arg(paZeitraum->text())
+                             .arg(number)))
+        return;
+    runDaySheet(this, [&] {
+        QString report;
+        QTextStream out(&report);
+        {
+            const WaitCursor wait;
+            CloseMonth(selectedMonth(), selectedYear(), number, out);
+        }
+        rereadEmployees();
+        showInformation(this, report.trimmed());
+    });
+}
+
+void TFormAuswert::MonatOeffnen1Click()
+{
+    if (!tablesReady() || tblPersonal->currentRow() < 0)
+        return;
+    const int number = tblPersonal->field(QStringLiteral("PersonalNummer")).asInteger();
+    bool ok = false;
+    const QString reason = QInputDialog::getText(
+        this, QStringLiteral("Monat wieder öffnen"),
+        QStringLiteral("Grund für das Wiederöffnen (kommt ins Änderungsprotokoll):"),
+        QLineEdit::Normal, QString(), &ok);
+    if (!ok)
+        return;
+    runDaySheet(this, [&] {
+        ReopenMonth(selectedMonth(), selectedYear(), number, reason);
+        rereadEmployees();
     });
 }
 

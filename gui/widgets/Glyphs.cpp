@@ -95,6 +95,16 @@ void drawSmall(QPainter &p, Glyph glyph)
             for (int col = 0; col < 3; ++col)
                 p.fillRect(QRectF(4.5 + col * 2.6, 8 + row * 2.1, 1.6, 1.3), Qt::black);
         break;
+    case Glyph::Lock:
+        p.setPen(QPen(QColor(90, 90, 90), 1.6));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(4.5, 1.5, 7, 9), 0, 180 * 16);
+        p.drawLine(QPointF(4.5, 6), QPointF(4.5, 8));
+        p.drawLine(QPointF(11.5, 6), QPointF(11.5, 8));
+        p.setPen(QPen(Qt::black, 1.0));
+        p.setBrush(QColor(200, 150, 40));
+        p.drawRect(QRectF(3, 7.5, 10, 7));
+        break;
     case Glyph::Account: // a ledger page with plus and minus
         p.setPen(QPen(Qt::black, 1.0));
         p.setBrush(QColor(255, 250, 220));

@@ -22,6 +22,7 @@ enum class Glyph {
     Calendar,
     Calculator,
     Account,
+    Lock,
     Personnel,
     ShiftPlan,
     TimeRecording,
