@@ -9,13 +9,17 @@
 #include <optional>
 
 #include "core/common/Errors.h"
+#include "core/db/ChangeLogSchema.h"
 #include "core/db/Schema.h"
 #include "core/db/ScopedConnection.h"
+#include "core/db/SessionStamp.h"
 #include "core/db/SqlDialect.h"
 
 namespace tk {
 
 namespace {
+
+int g_rowsAffected = 0; // of the last write through execWrite
 
 DatabaseUrl g_url;
 Database::Access g_access = Database::Access::Auto;
@@ -145,6 +149,8 @@ void openServer(QSqlDatabase &db)
         db.close();
         throw Database::error(QStringLiteral("Öffnen der Datenbank"), *error);
     }
+    if (!g_readOnly)
+        stampConnection(db);
 }
 
 void execOrThrow(QSqlDatabase &db, const QString &sql, const QString &action)
@@ -181,7 +187,7 @@ void createTables(QSqlDatabase &db, DatabaseUrl::Kind kind)
     if (const auto error = SqlDialect::configureConnection(db, true))
         throw Database::error(action, *error);
     execOrThrow(db, SqlDialect::beginWriteStatement(db), action);
-    for (const QString &statement : schemaStatements(kind)) {
+    for (const QString &statement : schemaStatements(kind) + changeLogStatements(kind)) {
         QSqlQuery q(db);
         if (!q.exec(statement)) {
             const QSqlError error = q.lastError();
@@ -412,6 +418,7 @@ WriteBatch::WriteBatch(Mode mode)
                 readOnlyMessage(Database::displayName(), QStringLiteral("nur zum Lesen geöffnet")));
         execOrThrow(db, SqlDialect::beginWriteStatement(db),
                     QStringLiteral("Beginnen einer Transaktion"));
+        beginStampedWrites(db);
         m_outermost = true;
         g_batchKeepsStored = mode == KeepStored;
         g_batchWrites = 0;
@@ -439,12 +446,18 @@ void WriteBatch::commit()
     QSqlDatabase db = QSqlDatabase::database(Database::ConnectionName, false);
     QSqlQuery q(db);
     m_done = true;
+    endStampedWrites(db);
     if (q.exec(QStringLiteral("COMMIT")))
         return;
     // A refused COMMIT leaves the transaction open.
     const QSqlError error = q.lastError();
     q.exec(QStringLiteral("ROLLBACK"));
     throw Database::error(QStringLiteral("Speichern der Änderungen"), error);
+}
+
+int Database::rowsAffected()
+{
+    return g_rowsAffected;
 }
 
 bool WriteBatch::isOpen()
@@ -454,6 +467,19 @@ bool WriteBatch::isOpen()
 
 bool Database::execWrite(QSqlQuery &query, const QString &sql)
 {
+    // SQLite names the writer to the change log only inside a transaction of the program.
+    if (!WriteBatch::isOpen() && !isServer()) {
+        WriteBatch single(WriteBatch::AllOrNothing);
+        const bool ok = execWrite(query, sql);
+        if (ok)
+            single.commit();
+        return ok;
+    }
+    const auto counted = [&query](bool ok) {
+        // read now: SQLite counts for the connection, and the session stamp writes too
+        g_rowsAffected = ok ? query.numRowsAffected() : 0;
+        return ok;
+    };
     // A server ends the whole transaction at its first failed statement; a batch that keeps
     // what was stored before an error fences each write off once there is something to keep.
     const bool fenced =
@@ -461,7 +487,7 @@ bool Database::execWrite(QSqlQuery &query, const QString &sql)
     QSqlQuery fence(connection());
     if (fenced)
         fence.exec(QStringLiteral("SAVEPOINT taktora_write"));
-    const bool ok = sql.isEmpty() ? query.exec() : query.exec(sql);
+    const bool ok = counted(sql.isEmpty() ? query.exec() : query.exec(sql));
     if (fenced)
         fence.exec(ok ? QStringLiteral("RELEASE SAVEPOINT taktora_write")
                       : QStringLiteral("ROLLBACK TO SAVEPOINT taktora_write"));

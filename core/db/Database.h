@@ -69,6 +69,8 @@ public:
     // failed. Inside a batch that keeps what was stored, a failed write on a server leaves
     // the earlier ones intact.
     static bool execWrite(QSqlQuery &query, const QString &sql = QString());
+    // The rows the last write through execWrite changed (read as it ran).
+    static int rowsAffected();
 
     // Canonical table name for a name matched without regard to case (".DB" suffix ignored);
     // throws DbError when the table does not exist.

@@ -9,6 +9,7 @@
 
 #include "core/common/ClockText.h"
 #include "core/common/Errors.h"
+#include "core/db/ChangeLogSchema.h"
 #include "core/db/Database.h"
 #include "core/db/Schema.h"
 #include "core/db/ScopedConnection.h"
@@ -138,6 +139,9 @@ QStringList copyAll(QSqlDatabase &target, const DatabaseUrl &url)
                            .arg(table.name));
             report << QStringLiteral("%1: %2 Zeilen").arg(table.name).arg(rows);
         }
+        // only now: the copy is no change to log
+        for (const QString &statement : changeLogStatements(url.kind()))
+            run(q, statement, url);
         run(q, QStringLiteral("COMMIT"), url);
         return report;
     } catch (...) {

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "core/common/Errors.h"
+#include "core/db/ChangeLogSchema.h"
 #include "core/db/Database.h"
 #include "core/db/SqlDialect.h"
 #include "core/db/Table.h"
@@ -214,12 +215,28 @@ void addClosing()
         execute(statement);
 }
 
+// Version 6: the change log's triggers.
+bool changeLogMissing()
+{
+    return tablesMissing()
+        || !SqlDialect::hasTrigger(Database::connection(), QStringLiteral("Personal_log"));
+}
+
+void addChangeLog()
+{
+    addMissingTables();
+    if (!SqlDialect::hasTrigger(Database::connection(), QStringLiteral("Personal_log")))
+        for (const QString &statement : changeLogStatements(openKind()))
+            execute(statement);
+}
+
 const UpgradeStep UpgradeSteps[] = {
     {1, personalLacksAuswertBegin, addAuswertBegin},
     {2, tablesLackRowVersion, addRowVersion},
     {3, serverLacksChangeNotices, addChangeNotices},
     {4, tablesMissing, addMissingTables},
     {5, closingMissing, addClosing},
+    {6, changeLogMissing, addChangeLog},
 };
 
 const QLatin1String VersionTable("Schemastand");
@@ -385,6 +402,11 @@ const QVector<SchemaTable> &schemaTables()
           QStringLiteral("AltWert TEXT"), QStringLiteral("NeuWert TEXT"),
           QStringLiteral("Grund TEXT")},
          {{QStringLiteral("Protokoll_Zeit"), {QStringLiteral("Zeitpunkt")}, false}}},
+        // who writes, for the change log of SQLite: one row while the program writes
+        {QStringLiteral("Sitzung"),
+         {QStringLiteral("Benutzer TEXT"), QStringLiteral("Arbeitsplatz TEXT"),
+          QStringLiteral("Grund TEXT")},
+         {}},
     };
     return tables;
 }

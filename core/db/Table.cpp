@@ -953,7 +953,7 @@ void Table::updateRow(const Row &row)
     if (!Database::execWrite(q))
         throw Database::error(QStringLiteral("Speichern in Tabelle %1").arg(m_tableName),
                               q.lastError());
-    const int written = q.numRowsAffected();
+    const int written = Database::rowsAffected();
     q.finish();
     if (written == 0)
         staleRow();
@@ -973,7 +973,7 @@ void Table::deleteRow(const Row &row)
     if (!Database::execWrite(q))
         throw Database::error(QStringLiteral("Löschen in Tabelle %1").arg(m_tableName),
                               q.lastError());
-    const int deleted = q.numRowsAffected();
+    const int deleted = Database::rowsAffected();
     q.finish();
     if (deleted == 0)
         staleRow();

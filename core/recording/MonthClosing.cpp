@@ -1,11 +1,10 @@
 #include "core/recording/MonthClosing.h"
 
 #include <QDateTime>
-#include <QDir>
-#include <QSysInfo>
 #include <QTextStream>
 
 #include "core/db/Database.h"
+#include "core/db/SessionStamp.h"
 #include "core/db/Table.h"
 #include "core/db/TableChanges.h"
 #include "core/recording/MonthSheetCounters.h"
@@ -38,17 +37,6 @@ std::optional<ClosedPeriod> firstClosed(const QString &condition, const QVariant
     return closed;
 }
 
-void logChange(const QString &key, const QString &oldValue, const QString &newValue,
-               const QString &reason)
-{
-    Query insert;
-    insert.setSql(QStringLiteral(
-        "INSERT INTO Protokoll (Zeitpunkt, Benutzer, Arbeitsplatz, Tabelle, Schluessel, Feld, "
-        "AltWert, NeuWert, Grund) VALUES (?, ?, ?, 'Abschluss', ?, 'Monat', ?, ?, ?)"));
-    insert.execute({QDateTime::currentDateTime().toString(Qt::ISODate), CurrentUser(),
-                    CurrentWorkstation(), key, oldValue, newValue, reason});
-}
-
 // Re-evaluates the current employee's period and stores it as closed, in one transaction.
 void closeCurrent(TimeRecordingTables &tables, int month, int year, const DatePeriod &period)
 {
@@ -69,11 +57,9 @@ void closeCurrent(TimeRecordingTables &tables, int month, int year, const DatePe
             "AbgeschlossenVon, Soll, Gesamt, Anwesend, Krank, Urlaub, Feiertag, Unbezahlt) "
             "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
         insert.execute({number, monthKey(month, year), period.from, period.to,
-                        QDateTime::currentDateTime().toString(Qt::ISODate), CurrentUser(),
+                        QDateTime::currentDateTime().toString(Qt::ISODate), SessionUser(),
                         sums[C::Soll], sums[C::Gesamt], sums[C::Ist], sums[C::Krank],
                         sums[C::Urlaub], sums[C::Feiertag], sums[C::Unbezahlt]});
-        logChange(QStringLiteral("%1;%2").arg(number).arg(monthKey(month, year)),
-                  QStringLiteral("offen"), QStringLiteral("abgeschlossen"), QString());
         batch.commit();
     });
 }
@@ -110,21 +96,6 @@ void RequireOpenPeriod(int personalNummer, const DatePeriod &period)
         throw PeriodClosedError(*closed);
 }
 
-QString CurrentUser()
-{
-    for (const char *name : {"USER", "LOGNAME", "USERNAME"}) {
-        const QString user = qEnvironmentVariable(name);
-        if (!user.isEmpty())
-            return user;
-    }
-    return QDir::home().dirName();
-}
-
-QString CurrentWorkstation()
-{
-    return QSysInfo::machineHostName();
-}
-
 int CloseMonth(int month, int year, int onlyEmployee, QTextStream &out)
 {
     TimeRecordingTables tables;
@@ -156,14 +127,13 @@ void ReopenMonth(int month, int year, int personalNummer, const QString &reason)
                            "abgeschlossen.")
                 .arg(QStringLiteral("%1/%2").arg(month, 2, 10, QLatin1Char('0')).arg(year))
                 .arg(personalNummer));
+    const ChangeReason why(reason.trimmed()); // the change log keeps it with the reopening
     retryTransaction(RetryOn::Conflict, [&] {
         WriteBatch batch(WriteBatch::AllOrNothing);
         Query remove;
         remove.setSql(
             QStringLiteral("DELETE FROM Abschluss WHERE PersonalNummer = ? AND Monat = ?"));
         remove.execute({personalNummer, key});
-        logChange(QStringLiteral("%1;%2").arg(personalNummer).arg(key),
-                  QStringLiteral("abgeschlossen"), QStringLiteral("offen"), reason.trimmed());
         batch.commit();
         TableChanges::noteChanged(QStringLiteral("Abschluss"));
     });

@@ -38,10 +38,6 @@ std::optional<ClosedPeriod> ClosedPeriodWithin(int personalNummer, const DatePer
 void RequireOpenDay(int personalNummer, const QDate &date);
 void RequireOpenPeriod(int personalNummer, const DatePeriod &period);
 
-// The operating-system user and the host name, as the change log records them.
-QString CurrentUser();
-QString CurrentWorkstation();
-
 // "taktora --close-month": for every employee (only the one numbered onlyEmployee when it is
 // above 0) re-evaluates the evaluation period of the month, stores its sums and closes it; a
 // line per employee. A period already closed is reported and left. Returns the employees that

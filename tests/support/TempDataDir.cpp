@@ -85,6 +85,24 @@ void TempDataDir::exec(const QString &sql, const QVariantList &binds)
         qFatal("%s: %s", qPrintable(sql), qPrintable(q.lastError().text()));
 }
 
+void TempDataDir::dropChangeLog()
+{
+    if (onServer()) {
+        exec(QStringLiteral("DROP FUNCTION taktora_log() CASCADE"));
+        exec(QStringLiteral("DROP FUNCTION taktora_log_closing() CASCADE"));
+        return;
+    }
+    QSqlQuery triggers(Database::connection());
+    triggers.exec(QStringLiteral(
+        "SELECT name FROM sqlite_master WHERE type = 'trigger' AND name "
+        "LIKE '%\\_log\\_%' ESCAPE '\\' OR name LIKE 'Protokoll\\_keep%' ESCAPE '\\'"));
+    QStringList names;
+    while (triggers.next())
+        names << triggers.value(0).toString();
+    for (const QString &name : names)
+        exec(QStringLiteral("DROP TRIGGER %1").arg(name));
+}
+
 int TempDataDir::execElsewhere(const QString &sql)
 {
     ScopedConnection other(QStringLiteral("other_workstation"), Database::url());

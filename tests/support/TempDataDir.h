@@ -29,6 +29,10 @@ public:
     // silently.
     static void exec(const QString &sql, const QVariantList &binds = {});
 
+    // Takes the change log's triggers away, as a database from before the change log lacks
+    // them (SQLite: a column the triggers name cannot be dropped while they exist).
+    static void dropChangeLog();
+
     // The same as another workstation does it: on a connection of its own, which ends when
     // the statement is done. Returns the rows it changed.
     static int execElsewhere(const QString &sql);

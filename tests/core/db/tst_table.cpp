@@ -518,6 +518,7 @@ void TestTable::schemaUpgradeAddsFieldWithOne()
     TK_SQLITE_ONLY();
     TempDataDir dir;
     // an old database lacks both the evaluation start and the row version
+    TempDataDir::dropChangeLog();
     TempDataDir::exec(QStringLiteral("ALTER TABLE Personal DROP COLUMN AuswertBegin"));
     TempDataDir::exec(QStringLiteral("ALTER TABLE Personal DROP COLUMN version"));
     TempDataDir::exec(QStringLiteral("INSERT INTO Personal (PersonalNummer) VALUES (1), (2)"));

@@ -6,6 +6,7 @@
 #include <QTextStream>
 
 #include "core/db/Database.h"
+#include "core/db/SessionStamp.h"
 #include "core/export/PayrollExport.h"
 #include "core/recording/DaySheet.h"
 #include "core/recording/HolidayFill.h"
@@ -186,7 +187,7 @@ void TestMonthClosing::reopeningNeedsAReasonAndIsLogged()
              QStringLiteral("Abschluss;20;2024-03;abgeschlossen;offen;Krankmeldung nachgereicht"));
     QCOMPARE(
         sqlValue(QStringLiteral("SELECT Benutzer FROM Protokoll WHERE Grund <> ''")).toString(),
-        CurrentUser());
+        SessionUser());
     int failures = 0;
     run([](QTextStream &out) { return RecalcMonth(3, 2024, out); }, &failures);
     QCOMPARE(failures, 0);

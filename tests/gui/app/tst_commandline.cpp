@@ -296,6 +296,7 @@ void TestCommandLine::recalcUpgradesTheSchemaFirst()
     TempDataDir dir;
     addExampleShiftPlan(1);
     addEmployee(1, QStringLiteral("Hans"), QStringLiteral("Müller"), 1, 16);
+    TempDataDir::dropChangeLog();
     TempDataDir::exec(QStringLiteral("ALTER TABLE Personal DROP COLUMN AuswertBegin"));
     TempDataDir::exec(QStringLiteral("PRAGMA user_version = 0"));
     QVERIFY(!hasColumn(QStringLiteral("Personal"), QStringLiteral("AuswertBegin")));

@@ -121,6 +121,7 @@ private Q_SLOTS:
         if (!QFileInfo(programPath()).isExecutable())
             QSKIP("the program itself is not built");
         test::TempDataDir data;
+        test::TempDataDir::dropChangeLog();
         test::TempDataDir::exec(QStringLiteral("ALTER TABLE Personal DROP COLUMN AuswertBegin"));
         test::TempDataDir::exec(QStringLiteral("PRAGMA user_version = 0"));
         Database::disconnect();
