@@ -26,6 +26,7 @@ const QString ExportOption = QStringLiteral("export");
 const QString CloseMonthOption = QStringLiteral("close-month");
 const QString ReopenMonthOption = QStringLiteral("reopen-month");
 const QString ReasonOption = QStringLiteral("reason");
+const QString ChangesOption = QStringLiteral("changes");
 const QString RecalcOption = QStringLiteral("recalc");
 const QString PdfOption = QStringLiteral("pdf");
 const QString MonthOption = QStringLiteral("month");
@@ -81,6 +82,7 @@ void addOptions(QCommandLineParser &parser)
                        {CloseMonthOption, QString(), QStringLiteral("JJJJ-MM")},
                        {ReopenMonthOption, QString(), QStringLiteral("JJJJ-MM")},
                        {ReasonOption, QString(), QStringLiteral("TEXT")},
+                       {ChangesOption, QString()},
                        {RecalcOption, QString(), QStringLiteral("JJJJ-MM")},
                        {PdfOption, QString(), QStringLiteral("LISTE")},
                        {MonthOption, QString(), QStringLiteral("JJJJ-MM")},
@@ -135,6 +137,7 @@ bool chooseMode(const QCommandLineParser &parser, RunMode *mode, QString *error)
                                                  {ExportOption, RunMode::Export},
                                                  {CloseMonthOption, RunMode::CloseMonth},
                                                  {ReopenMonthOption, RunMode::ReopenMonth},
+                                                 {ChangesOption, RunMode::Changes},
                                                  {RecalcOption, RunMode::Recalc},
                                                  {PdfOption, RunMode::ListPdf}};
     QStringList given;
@@ -217,6 +220,19 @@ bool readExportOptions(const QCommandLineParser &parser, CommandLine *c)
         return false;
     }
     return readOutput(output, QStringLiteral("DATEI"), c);
+}
+
+bool readChangesOptions(const QCommandLineParser &parser, CommandLine *c)
+{
+    QString month, employee;
+    if (!singleValue(parser, MonthOption, &month, &c->error)
+        || !singleValue(parser, EmployeeOption, &employee, &c->error))
+        return false;
+    if (!parseMonth(month, &c->month, &c->year)) {
+        c->error = monthError(month);
+        return false;
+    }
+    return !parser.isSet(EmployeeOption) || readEmployee(employee, c);
 }
 
 // "--recalc --data-dir x" gives --recalc the value "--data-dir": the month is missing.
@@ -316,7 +332,8 @@ bool readOptions(const QCommandLineParser &parser, CommandLine *c)
     if (c->mode != RunMode::ListPdf) {
         for (const QString &name : {MonthOption, EmployeeOption, OutputOption}) {
             const bool allowed = (account && name == EmployeeOption)
-                || (c->mode == RunMode::Export && name != EmployeeOption);
+                || (c->mode == RunMode::Export && name != EmployeeOption)
+                || (c->mode == RunMode::Changes && name != OutputOption);
             if (parser.isSet(name) && !allowed) {
                 c->error = QStringLiteral("--%1 gilt nur zusammen mit --pdf.").arg(name);
                 return false;
@@ -353,6 +370,8 @@ bool readOptions(const QCommandLineParser &parser, CommandLine *c)
     }
     if (c->mode == RunMode::Export)
         return readExportOptions(parser, c);
+    if (c->mode == RunMode::Changes)
+        return readChangesOptions(parser, c);
     return c->mode != RunMode::ListPdf || readListOptions(parser, c);
 }
 
@@ -390,6 +409,7 @@ QString commandLineUsage()
         "        taktora [DATENBANK] --export FORMAT --month JJJJ-MM --output DATEI\n"
         "        taktora [DATENBANK] --close-month JJJJ-MM [--employee NR]\n"
         "        taktora [DATENBANK] --reopen-month JJJJ-MM --employee NR --reason TEXT\n"
+        "        taktora [DATENBANK] --changes --month JJJJ-MM [--employee NR]\n"
         "        taktora --holidays LAND JAHR\n"
         "        taktora [DATENBANK] --pdf LISTE [--month JJJJ-MM] [--employee NR]\n"
         "                --output DATEI.pdf\n"
@@ -410,6 +430,7 @@ QString commandLineUsage()
         "                      oder lug; braucht --month und --output\n"
         "  --close-month JJJJ-MM  berechnet den Auswertungszeitraum neu und schließt ihn ab\n"
         "  --reopen-month JJJJ-MM  öffnet einen abgeschlossenen Zeitraum wieder (mit Grund)\n"
+        "  --changes           das Änderungsprotokoll eines Monats, eine Zeile je Änderung\n"
         "  --holidays LAND JAHR  die gesetzlichen Feiertage eines Bundeslands (BW, BY, ...,\n"
         "                      TH; DE für die bundesweiten), eine Zeile je Feiertag\n"
         "  --recalc JJJJ-MM    rechnet den Monat für alle Mitarbeiter neu\n"

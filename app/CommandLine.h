@@ -21,6 +21,7 @@ enum class RunMode {
     Missing,        // --missing YYYY-MM
     CloseMonth,     // --close-month YYYY-MM [--employee N]
     ReopenMonth,    // --reopen-month YYYY-MM --employee N --reason TEXT
+    Changes,        // --changes --month YYYY-MM [--employee N]
     Recalc,         // --recalc YYYY-MM
     ListPdf,        // --pdf LIST --month YYYY-MM [--employee N] --output FILE
     Export          // --export FORMAT --month YYYY-MM --output FILE

@@ -5,6 +5,7 @@
 #include "app/CommandLine.h"
 #include "app/DatabaseChoice.h"
 #include "core/common/Errors.h"
+#include "core/recording/ChangeLog.h"
 #include "core/recording/HolidayFill.h"
 #include "core/recording/LawChecks.h"
 #include "core/recording/MonthClosing.h"
@@ -39,6 +40,9 @@ int runFor(const CommandLine &commandLine, QTextStream &out)
                    .arg(month, 2, 10, QLatin1Char('0'))
                    .arg(year)
             << '\n';
+        return 0;
+    case RunMode::Changes:
+        WriteChanges(ChangesOfMonth(month, year, employee), out);
         return 0;
     case RunMode::Missing:
         WriteMissingDays(

@@ -169,6 +169,7 @@ int runCommand(const CommandLine &commandLine, QTextStream &out, QTextStream &er
     case RunMode::Missing:
     case RunMode::CloseMonth:
     case RunMode::ReopenMonth:
+    case RunMode::Changes:
         return runMonthCommand(commandLine, out, err);
     case RunMode::ListPdf:
         return runListPdfCommand(commandLine, out, err);
