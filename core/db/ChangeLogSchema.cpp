@@ -114,9 +114,9 @@ QStringList sqliteStatements()
 
 // ---------------------------------------------------------------- PostgreSQL
 
-// One function for every table: the changed fields of the row (by its JSON form). The trigger
-// arguments: the key columns, the only field logged (or ''), the table's name and its
-// columns as the program spells them (the server folds them to lower case).
+// One function for every table: the changed fields of the row (by its JSON form), in the
+// order of the columns. The trigger arguments: the key columns, the table's name and the
+// columns logged as the program spells them (the server folds them to lower case).
 const char *const ServerLogFunction =
     "CREATE FUNCTION taktora_log() RETURNS trigger LANGUAGE plpgsql AS $$ "
     "DECLARE o jsonb := '{}'; n jsonb := '{}'; f text; k text; spelled text; BEGIN "
@@ -124,16 +124,14 @@ const char *const ServerLogFunction =
     "IF TG_OP <> 'DELETE' THEN n := to_jsonb(NEW); END IF; "
     "SELECT string_agg(coalesce(n->>c, o->>c), ';') INTO k "
     "FROM unnest(string_to_array(TG_ARGV[0], ',')) c; "
-    "FOR f IN SELECT jsonb_object_keys(o || n) LOOP "
-    "CONTINUE WHEN f IN ('id', 'version'); "
-    "CONTINUE WHEN TG_ARGV[1] <> '' AND f <> TG_ARGV[1]; "
+    "FOREACH spelled IN ARRAY string_to_array(TG_ARGV[2], ',') LOOP "
+    "f := lower(spelled); "
     "IF (o->>f) IS DISTINCT FROM (n->>f) THEN "
-    "SELECT c INTO spelled FROM unnest(string_to_array(TG_ARGV[3], ',')) c WHERE lower(c) = f; "
     "INSERT INTO Protokoll (Zeitpunkt, Benutzer, Arbeitsplatz, Tabelle, Schluessel, Feld, "
     "AltWert, NeuWert, Grund) VALUES (to_char(localtimestamp, 'YYYY-MM-DD\"T\"HH24:MI:SS'), "
     "nullif(current_setting('taktora.benutzer', true), ''), "
-    "nullif(current_setting('taktora.arbeitsplatz', true), ''), TG_ARGV[2], k, "
-    "coalesce(spelled, f), o->>f, "
+    "nullif(current_setting('taktora.arbeitsplatz', true), ''), TG_ARGV[1], k, "
+    "spelled, o->>f, "
     "n->>f, nullif(current_setting('taktora.grund', true), '')); "
     "END IF; END LOOP; RETURN NULL; END $$";
 
@@ -146,9 +144,9 @@ QStringList serverStatements()
             ? QStringLiteral("INSERT OR UPDATE OR DELETE")
             : QStringLiteral("UPDATE OF %1").arg(logged.onlyField);
         statements << QStringLiteral("CREATE TRIGGER %1_log AFTER %2 ON %1 FOR EACH ROW EXECUTE "
-                                     "FUNCTION taktora_log('%3', '%4', '%1', '%5')")
+                                     "FUNCTION taktora_log('%3', '%1', '%4')")
                           .arg(table, event, logged.key.join(QLatin1Char(',')).toLower(),
-                               logged.onlyField.toLower(), fieldsOf(logged).join(QLatin1Char(',')));
+                               fieldsOf(logged).join(QLatin1Char(',')));
     }
     const QString closingRow = QStringLiteral(
         "INSERT INTO Protokoll (Zeitpunkt, Benutzer, Arbeitsplatz, Tabelle, Schluessel, Feld, "

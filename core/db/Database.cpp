@@ -434,8 +434,11 @@ WriteBatch::~WriteBatch()
     QSqlDatabase db = QSqlDatabase::database(Database::ConnectionName, false);
     QSqlQuery q(db);
     const bool unwinding = std::uncaught_exceptions() > m_exceptionsAtStart;
-    if (unwinding && m_mode == KeepStored && q.exec(QStringLiteral("COMMIT")))
-        return;
+    if (unwinding && m_mode == KeepStored) {
+        endStampedWrites(db);
+        if (q.exec(QStringLiteral("COMMIT")))
+            return;
+    }
     q.exec(QStringLiteral("ROLLBACK"));
 }
 

@@ -71,7 +71,8 @@ void beginStampedWrites(QSqlDatabase &db)
         setServerSetting(db, "taktora.grund", g_reason, true);
         return;
     }
-    // A database from before the change log has no Sitzung: the insert fails harmlessly.
+    // A database from before the change log has no Sitzung: the statements fail harmlessly.
+    endStampedWrites(db);
     QSqlQuery q(db);
     q.prepare(QStringLiteral("INSERT INTO Sitzung (Benutzer, Arbeitsplatz, Grund) VALUES (?, ?, "
                              "?)"));

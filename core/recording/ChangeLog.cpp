@@ -3,6 +3,8 @@
 #include <QTextStream>
 
 #include "core/common/ClockText.h"
+#include "core/db/Database.h"
+#include "core/db/SqlDialect.h"
 #include "core/db/Table.h"
 
 namespace tk {
@@ -15,8 +17,10 @@ const char *const Columns =
 QVector<ChangeRow> readRows(const QString &condition, const QVariantList &binds)
 {
     Query query;
-    query.setSql(QStringLiteral("SELECT %1 FROM Protokoll WHERE %2 ORDER BY Zeitpunkt")
-                     .arg(QLatin1String(Columns), condition));
+    // within a second, in the order they were written
+    query.setSql(QStringLiteral("SELECT %1 FROM Protokoll WHERE %2 ORDER BY Zeitpunkt, %3")
+                     .arg(QLatin1String(Columns), condition,
+                          SqlDialect::rowIdColumn(Database::connection())));
     query.open(binds);
     QVector<ChangeRow> rows;
     for (int r = 0; r < query.rowCount(); ++r) {
