@@ -196,8 +196,9 @@ bool readListOptions(const QCommandLineParser &parser, CommandLine *c)
     if (parser.isSet(EmployeeOption)) {
         if (!readEmployee(employee, c))
             return false;
-        if (!IsMonthlySheet(c->list)) {
-            c->error = QStringLiteral("--employee gilt nur für die Listen summen und detail.");
+        if (!TakesEmployee(c->list)) {
+            c->error =
+                QStringLiteral("--employee gilt nur für die Listen summen, detail und protokoll.");
             return false;
         }
     }
@@ -435,9 +436,9 @@ QString commandLineUsage()
         "                      TH; DE für die bundesweiten), eine Zeile je Feiertag\n"
         "  --recalc JJJJ-MM    rechnet den Monat für alle Mitarbeiter neu\n"
         "  --pdf LISTE         schreibt eine Liste als PDF: summen, detail, bruttolohn,\n"
-        "                      zeitkonto, arbzg, uebersicht, schichtplan oder personal;\n"
-        "                      alle außer schichtplan und personal brauchen --month,\n"
-        "                      --employee gilt für summen und detail\n"
+        "                      zeitkonto, arbzg, uebersicht, protokoll, schichtplan oder\n"
+        "                      personal; alle außer schichtplan und personal brauchen\n"
+        "                      --month, --employee gilt für summen, detail und protokoll\n"
         "Rückgabewert: 0 erledigt, 1 Fehler, 2 falscher Aufruf, 3 keine Daten.\n");
 }
 

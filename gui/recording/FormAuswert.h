@@ -84,6 +84,7 @@ public:
     QAction *FeiertageEintragen1 = nullptr;
     QAction *MonatAbschliessen1 = nullptr;
     QAction *MonatOeffnen1 = nullptr;
+    QAction *Aenderungen1 = nullptr;
     QWidget *paAbschluss = nullptr; // the lock mark of a closed period
 
     // Entry part.
@@ -134,6 +135,8 @@ public Q_SLOTS:
     void MonatAbschliessen1Click();
     // Reopens it; asks for the reason, which goes into the change log.
     void MonatOeffnen1Click();
+    // The change log of the current day.
+    void Aenderungen1Click();
 
 protected:
     // Key preview: the window sees every key of its controls first.

@@ -25,6 +25,7 @@
 #include "core/recording/PeriodSelection.h"
 #include "core/settings/FirmSettings.h"
 #include "gui/recording/DlgChangeTag.h"
+#include "gui/recording/DlgChanges.h"
 #include "gui/recording/DlgGetSchicht.h"
 #include "gui/recording/DlgNewTag.h"
 #include "gui/timefields/KvTimeEdit.h"
@@ -108,6 +109,10 @@ void TFormAuswert::createFunctionCommands()
     MonatOeffnen1 = mnuFunktionen->addAction(QStringLiteral("Monat wieder öffnen..."));
     MonatOeffnen1->setObjectName(QStringLiteral("MonatOeffnen1"));
     connect(MonatOeffnen1, &QAction::triggered, this, &TFormAuswert::MonatOeffnen1Click);
+    mnuFunktionen->addSeparator();
+    Aenderungen1 = mnuFunktionen->addAction(QStringLiteral("Änderungen des Tages..."));
+    Aenderungen1->setObjectName(QStringLiteral("Aenderungen1"));
+    connect(Aenderungen1, &QAction::triggered, this, &TFormAuswert::Aenderungen1Click);
 }
 
 EntryPlan TFormAuswert::checkTypedEntries(const QList<TimeEntry> &typed,
@@ -381,6 +386,18 @@ void TFormAuswert::MonatOeffnen1Click()
     runDaySheet(this, [&] {
         ReopenMonth(selectedMonth(), selectedYear(), number, reason);
         rereadEmployees();
+    });
+}
+
+void TFormAuswert::Aenderungen1Click()
+{
+    DaySheet sheet(evaluation());
+    if (!sheet.hasCurrentDay())
+        return;
+    runGuarded(this, [&] {
+        TDlgChanges dialog(tblAuswert->field(QStringLiteral("PersonalNummer")).asInteger(),
+                           sheet.currentDate(), this);
+        dialog.exec();
     });
 }
 

@@ -4,6 +4,7 @@
 #include "core/db/Table.h"
 #include "core/recording/PeriodSelection.h"
 #include "core/recording/TimeRecordingTables.h"
+#include "core/reports/lists/ChangeLogList.h"
 #include "core/reports/lists/EmployeeSheets.h"
 #include "core/reports/lists/GrossWageList.h"
 #include "core/reports/lists/LawCheckList.h"
@@ -116,6 +117,10 @@ PrintMenu::PrintMenu(PrintContext context)
     mmiPRArbeitszeit =
         addCommand("mmiPRArbeitszeit", QStringLiteral("Drucken:  Arbeitszeitprüfung"),
                    &PrintMenu::mmiPRArbeitszeitClick);
+    m_context.menu->addSeparator();
+    mmiPVProtokoll =
+        addCommand("mmiPVProtokoll", QStringLiteral("Vorschau:  Akt. Änderungsprotokoll"),
+                   &PrintMenu::mmiPVProtokollClick);
 }
 
 PrintMenu::~PrintMenu() = default;
@@ -261,6 +266,17 @@ void PrintMenu::runSheets(ListKind kind, QPrinter &printer)
     }
     if (!job.finish())
         throw DbError(QStringLiteral("Der Druckauftrag konnte nicht abgeschlossen werden."));
+}
+
+void PrintMenu::mmiPVProtokollClick()
+{
+    runCommand(m_context.parent, [&] {
+        ChangeLogList list;
+        list.setMonth(QDate(m_context.year(), m_context.month(), 1));
+        list.setEmployee(
+            m_context.tables->personal.field(QStringLiteral("PersonalNummer")).asInteger());
+        m_previewer(list.report());
+    });
 }
 
 template <class List>

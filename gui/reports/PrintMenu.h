@@ -56,6 +56,7 @@ public:
     QAction *mmiPVArbeitszeit = nullptr;
     QAction *mmiPRZeitkonto = nullptr;
     QAction *mmiPRArbeitszeit = nullptr;
+    QAction *mmiPVProtokoll = nullptr;
 
     // How a report is shown (default: the engine's preview, waiting until it is closed) and
     // how the printer is chosen (default: the system print dialog; false cancels). Tests and
@@ -77,6 +78,8 @@ public Q_SLOTS:
     void mmiPVArbeitszeitClick();
     void mmiPRZeitkontoClick();
     void mmiPRArbeitszeitClick();
+    // The change log of the selected month for the current employee.
+    void mmiPVProtokollClick();
 
 Q_SIGNALS:
     // A print run has sent the sheet of this employee caption to the printer.

@@ -5,6 +5,7 @@
 #include "core/common/Errors.h"
 #include "core/db/Table.h"
 #include "core/recording/TimeRecordingTables.h"
+#include "core/reports/lists/ChangeLogList.h"
 #include "core/reports/lists/EmployeeSheets.h"
 #include "core/reports/lists/GrossWageList.h"
 #include "core/reports/lists/LawCheckList.h"
@@ -30,7 +31,8 @@ const KindName KindNames[] = {
     {ListKind::Summen, "summen"},         {ListKind::Detail, "detail"},
     {ListKind::Bruttolohn, "bruttolohn"}, {ListKind::Schichtplan, "schichtplan"},
     {ListKind::Personal, "personal"},     {ListKind::Zeitkonto, "zeitkonto"},
-    {ListKind::Arbzg, "arbzg"},           {ListKind::Uebersicht, "uebersicht"}};
+    {ListKind::Arbzg, "arbzg"},           {ListKind::Uebersicht, "uebersicht"},
+    {ListKind::Protokoll, "protokoll"}};
 
 QVector<ReportDocument> monthlySheets(const ListRequest &request, QStringList *notes)
 {
@@ -76,6 +78,12 @@ ReportDocument otherList(const ListRequest &request)
         return monthList<LawCheckList>(request);
     case ListKind::Uebersicht:
         return monthList<MonthOverviewList>(request);
+    case ListKind::Protokoll: {
+        ChangeLogList list;
+        list.setMonth(QDate(request.year, request.month, 1));
+        list.setEmployee(request.oneEmployee ? request.employee : 0);
+        return list.generate();
+    }
     case ListKind::Schichtplan:
         return TReportSchi01().generate();
     case ListKind::Personal:
@@ -115,7 +123,12 @@ bool IsMonthlySheet(ListKind kind)
 bool NeedsMonth(ListKind kind)
 {
     return IsMonthlySheet(kind) || kind == ListKind::Bruttolohn || kind == ListKind::Zeitkonto
-        || kind == ListKind::Arbzg || kind == ListKind::Uebersicht;
+        || kind == ListKind::Arbzg || kind == ListKind::Uebersicht || kind == ListKind::Protokoll;
+}
+
+bool TakesEmployee(ListKind kind)
+{
+    return IsMonthlySheet(kind) || kind == ListKind::Protokoll;
 }
 
 std::unique_ptr<MonthSheet> MakeMonthSheet(ListKind kind)

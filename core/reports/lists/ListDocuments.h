@@ -21,16 +21,19 @@ enum class ListKind {
     Personal,
     Zeitkonto,
     Arbzg,
-    Uebersicht
+    Uebersicht,
+    Protokoll
 };
 
 // "summen", "detail", "bruttolohn", "schichtplan", "personal", "zeitkonto", "arbzg",
-// "uebersicht" (any case); false otherwise.
+// "uebersicht", "protokoll" (any case); false otherwise.
 bool ParseListKind(const QString &text, ListKind *kind);
 QString ListKindName(ListKind kind);
 // The monthly sheets need a month; the register lists do not.
 bool IsMonthlySheet(ListKind kind);
 bool NeedsMonth(ListKind kind);
+// The lists one employee may be chosen for: the monthly sheets and the change log.
+bool TakesEmployee(ListKind kind);
 
 // A new summary (Summen) or detail sheet (Detail) with its own tables opened.
 std::unique_ptr<MonthSheet> MakeMonthSheet(ListKind kind);

@@ -242,7 +242,7 @@ void TestCommandLine::refusedCommandLines_data()
     QTest::newRow("employee for a register list")
         << QStringList{"--pdf",      "bruttolohn", "--month",  "2024-03",
                        "--employee", "1",          "--output", "a.pdf"}
-        << "--employee gilt nur für die Listen summen und detail.";
+        << "--employee gilt nur für die Listen summen, detail und protokoll.";
     QTest::newRow("employee not a number")
         << QStringList{"--pdf",      "summen", "--month",  "2024-03",
                        "--employee", "x",      "--output", "a.pdf"}

@@ -175,15 +175,15 @@ void TestPrintFlow::menuHoldsTheListCommands()
         captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
         names << action->objectName();
     }
-    QCOMPARE(captions,
-             QStringList({"Vorschau:  Akt. Personal-Monatsliste (Summen)",
-                          "Vorschau:  Akt. Personal-Monatsliste (Detail)",
-                          "Vorschau:  Auswertung Bruttolohn", "-",
-                          "Drucken:  Alle Personal-Monatsliste (Summen)",
-                          "Drucken:  Alle Personal-Monatsliste (Detail)",
-                          "Drucken:  Auswertung Bruttolohn", "-", "Vorschau:  Zeitkonto",
-                          "Vorschau:  Arbeitszeitprüfung", "Drucken:  Zeitkonto",
-                          "Drucken:  Arbeitszeitprüfung"}));
+    QCOMPARE(
+        captions,
+        QStringList(
+            {"Vorschau:  Akt. Personal-Monatsliste (Summen)",
+             "Vorschau:  Akt. Personal-Monatsliste (Detail)", "Vorschau:  Auswertung Bruttolohn",
+             "-", "Drucken:  Alle Personal-Monatsliste (Summen)",
+             "Drucken:  Alle Personal-Monatsliste (Detail)", "Drucken:  Auswertung Bruttolohn", "-",
+             "Vorschau:  Zeitkonto", "Vorschau:  Arbeitszeitprüfung", "Drucken:  Zeitkonto",
+             "Drucken:  Arbeitszeitprüfung", "-", "Vorschau:  Akt. Änderungsprotokoll"}));
     QCOMPARE(names.at(0), QStringLiteral("mmiPVPersListeSum"));
     QCOMPARE(names.at(5), QStringLiteral("mmiPRPersListeDetail"));
     QCOMPARE(form->btnDrucken->menu(), form->mnuDrucken);
