@@ -27,6 +27,8 @@ const QString CloseMonthOption = QStringLiteral("close-month");
 const QString ReopenMonthOption = QStringLiteral("reopen-month");
 const QString ReasonOption = QStringLiteral("reason");
 const QString ChangesOption = QStringLiteral("changes");
+const QString BackupOption = QStringLiteral("backup");
+const QString CheckDatabaseOption = QStringLiteral("check-database");
 const QString RecalcOption = QStringLiteral("recalc");
 const QString PdfOption = QStringLiteral("pdf");
 const QString MonthOption = QStringLiteral("month");
@@ -83,6 +85,8 @@ void addOptions(QCommandLineParser &parser)
                        {ReopenMonthOption, QString(), QStringLiteral("JJJJ-MM")},
                        {ReasonOption, QString(), QStringLiteral("TEXT")},
                        {ChangesOption, QString()},
+                       {BackupOption, QString(), QStringLiteral("DATEI")},
+                       {CheckDatabaseOption, QString()},
                        {RecalcOption, QString(), QStringLiteral("JJJJ-MM")},
                        {PdfOption, QString(), QStringLiteral("LISTE")},
                        {MonthOption, QString(), QStringLiteral("JJJJ-MM")},
@@ -138,6 +142,8 @@ bool chooseMode(const QCommandLineParser &parser, RunMode *mode, QString *error)
                                                  {CloseMonthOption, RunMode::CloseMonth},
                                                  {ReopenMonthOption, RunMode::ReopenMonth},
                                                  {ChangesOption, RunMode::Changes},
+                                                 {BackupOption, RunMode::Backup},
+                                                 {CheckDatabaseOption, RunMode::CheckDatabase},
                                                  {RecalcOption, RunMode::Recalc},
                                                  {PdfOption, RunMode::ListPdf}};
     QStringList given;
@@ -242,8 +248,8 @@ bool valuesPresent(const QCommandLineParser &parser, QString *error)
     for (const QString &name :
          {DataDirOption, DatabaseOption, CopyOption, HolidaysOption, FillHolidaysOption,
           AccountOption, CheckOption, MissingOption, ExportOption, CloseMonthOption,
-          ReopenMonthOption, ReasonOption, RecalcOption, PdfOption, MonthOption, EmployeeOption,
-          OutputOption}) {
+          ReopenMonthOption, ReasonOption, BackupOption, RecalcOption, PdfOption, MonthOption,
+          EmployeeOption, OutputOption}) {
         for (const QString &value : parser.values(name)) {
             if (value.startsWith(QLatin1String("--"))) {
                 *error = QStringLiteral("Nach --%1 fehlt der Wert.").arg(name);
@@ -373,6 +379,11 @@ bool readOptions(const QCommandLineParser &parser, CommandLine *c)
         return readExportOptions(parser, c);
     if (c->mode == RunMode::Changes)
         return readChangesOptions(parser, c);
+    if (c->mode == RunMode::Backup) {
+        QString file;
+        return singleValue(parser, BackupOption, &file, &c->error)
+            && readOutput(file, QStringLiteral("DATEI"), c);
+    }
     return c->mode != RunMode::ListPdf || readListOptions(parser, c);
 }
 
@@ -411,6 +422,7 @@ QString commandLineUsage()
         "        taktora [DATENBANK] --close-month JJJJ-MM [--employee NR]\n"
         "        taktora [DATENBANK] --reopen-month JJJJ-MM --employee NR --reason TEXT\n"
         "        taktora [DATENBANK] --changes --month JJJJ-MM [--employee NR]\n"
+        "        taktora [DATENBANK] --backup DATEI | --check-database\n"
         "        taktora --holidays LAND JAHR\n"
         "        taktora [DATENBANK] --pdf LISTE [--month JJJJ-MM] [--employee NR]\n"
         "                --output DATEI.pdf\n"
@@ -432,6 +444,8 @@ QString commandLineUsage()
         "  --close-month JJJJ-MM  berechnet den Auswertungszeitraum neu und schließt ihn ab\n"
         "  --reopen-month JJJJ-MM  öffnet einen abgeschlossenen Zeitraum wieder (mit Grund)\n"
         "  --changes           das Änderungsprotokoll eines Monats, eine Zeile je Änderung\n"
+        "  --backup DATEI      sichert die Datenbank in eine geprüfte SQLite-Datei\n"
+        "  --check-database    prüft Unversehrtheit und Stand der Tabellen (0: in Ordnung)\n"
         "  --holidays LAND JAHR  die gesetzlichen Feiertage eines Bundeslands (BW, BY, ...,\n"
         "                      TH; DE für die bundesweiten), eine Zeile je Feiertag\n"
         "  --recalc JJJJ-MM    rechnet den Monat für alle Mitarbeiter neu\n"

@@ -22,6 +22,8 @@ enum class RunMode {
     CloseMonth,     // --close-month YYYY-MM [--employee N]
     ReopenMonth,    // --reopen-month YYYY-MM --employee N --reason TEXT
     Changes,        // --changes --month YYYY-MM [--employee N]
+    Backup,         // --backup FILE
+    CheckDatabase,  // --check-database
     Recalc,         // --recalc YYYY-MM
     ListPdf,        // --pdf LIST --month YYYY-MM [--employee N] --output FILE
     Export          // --export FORMAT --month YYYY-MM --output FILE

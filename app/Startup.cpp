@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/Application.h"
+#include "app/BackupCommand.h"
 #include "app/CommandLine.h"
 #include "app/DatabaseChoice.h"
 #include "app/ExportCommand.h"
@@ -175,6 +176,10 @@ int runCommand(const CommandLine &commandLine, QTextStream &out, QTextStream &er
         return runListPdfCommand(commandLine, out, err);
     case RunMode::Export:
         return runExportCommand(commandLine, out, err);
+    case RunMode::Backup:
+        return runBackupCommand(commandLine, out, err);
+    case RunMode::CheckDatabase:
+        return runCheckDatabaseCommand(commandLine, out, err);
     case RunMode::Windows:
         break;
     }

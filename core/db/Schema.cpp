@@ -416,6 +416,11 @@ int schemaVersion()
     return std::end(UpgradeSteps)[-1].version;
 }
 
+int storedSchemaVersion()
+{
+    return storedVersion();
+}
+
 QStringList schemaStatements(DatabaseUrl::Kind kind)
 {
     QStringList statements, names;

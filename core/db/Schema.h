@@ -32,6 +32,8 @@ const QVector<SchemaTable> &schemaTables();
 // The version of the tables above. Every upgrade step raises it by one; the database keeps
 // the version it was brought to.
 int schemaVersion();
+// The version the open database was brought to (0: from before versions were kept).
+int storedSchemaVersion();
 
 // The statements that create the tables of the current version in an empty database of the
 // kind and record the version.

@@ -151,6 +151,18 @@ void TestCommandLine::validCommandLines_data()
                                << "3/2024" << -1;
     QTest::newRow("missing days") << QStringList{"--missing", "2024-02"} << RunMode::Missing << ""
                                   << "2/2024" << -1;
+    QTest::newRow("backup") << QStringList{"--backup", "s.db"} << RunMode::Backup << ""
+                            << "" << -1;
+    QTest::newRow("check database")
+        << QStringList{"--check-database"} << RunMode::CheckDatabase << ""
+        << "" << -1;
+    QTest::newRow("change log") << QStringList{"--changes", "--month", "2024-03", "--employee", "4"}
+                                << RunMode::Changes << ""
+                                << "3/2024" << 4;
+    QTest::newRow("export") << QStringList{"--export", "lodas",    "--month",
+                                           "2024-03",  "--output", "l.txt"}
+                            << RunMode::Export << ""
+                            << "3/2024" << -1;
     QTest::newRow("pdf register list")
         << QStringList{"--pdf", "personal", "--output", "a.pdf"} << RunMode::ListPdf << ""
         << "" << -1;
@@ -222,6 +234,12 @@ void TestCommandLine::refusedCommandLines_data()
         << QStringList{"--fill-holidays", "2024-13"} << "Ungültiger Monat \"2024-13\"";
     QTest::newRow("check of no number")
         << QStringList{"--check", "2024-03", "--employee", "x"} << "Ungültige Personal-Nr. \"x\"";
+    QTest::newRow("export of no format")
+        << QStringList{"--export", "xls", "--month", "2024-03", "--output", "x"}
+        << "Unbekanntes Exportformat \"xls\"";
+    QTest::newRow("reopen without reason")
+        << QStringList{"--reopen-month", "2024-03", "--employee", "1"}
+        << "--reopen-month braucht --employee NR und --reason TEXT.";
     QTest::newRow("missing days of one")
         << QStringList{"--missing", "2024-03", "--employee", "1"} << "--employee gilt nur";
     QTest::newRow("employee for a recalc")

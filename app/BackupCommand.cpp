@@ -1,0 +1,66 @@
+#include "app/BackupCommand.h"
+
+#include <QDir>
+#include <QTextStream>
+
+#include "app/CommandLine.h"
+#include "app/DatabaseChoice.h"
+#include "core/common/Errors.h"
+#include "core/db/Database.h"
+#include "core/db/DatabaseBackup.h"
+#include "core/db/Schema.h"
+
+namespace tk {
+
+int runBackupCommand(const CommandLine &commandLine, QTextStream &out, QTextStream &err)
+{
+    try {
+        openChosenDatabase(commandLine);
+        for (const QString &line : DatabaseBackup::write(commandLine.output))
+            out << line << '\n';
+        out << QStringLiteral("Gesichert nach %1").arg(QDir::toNativeSeparators(commandLine.output))
+            << '\n';
+        return ExitOk;
+    } catch (const std::exception &e) {
+        err << errorMessage(e) << '\n';
+    }
+    return ExitFailed;
+}
+
+int runCheckDatabaseCommand(const CommandLine &commandLine, QTextStream &out, QTextStream &err)
+{
+    try {
+        // looked at as it is: no upgrade, nothing written
+        Database::setUrl(chosenDatabase(commandLine), Database::Access::ReadOnly);
+        QStringList findings;
+        const QString problem = DatabaseBackup::integrityProblem();
+        if (!problem.isEmpty())
+            findings << QStringLiteral("Die Datenbank ist beschädigt: %1").arg(problem);
+        for (const SchemaTable &table : schemaTables()) {
+            try {
+                Database::resolveTableName(table.name);
+            } catch (const DbError &) {
+                findings << QStringLiteral("Die Tabelle %1 fehlt.").arg(table.name);
+            }
+        }
+        const int version = storedSchemaVersion();
+        if (version != schemaVersion())
+            findings << QStringLiteral("Die Tabellen haben den Stand %1, das Programm braucht %2.")
+                            .arg(version)
+                            .arg(schemaVersion());
+        for (const QString &finding : findings)
+            err << finding << '\n';
+        if (!findings.isEmpty())
+            return ExitFailed;
+        out << QStringLiteral("Die Datenbank %1 ist in Ordnung (Stand %2).")
+                   .arg(Database::displayName())
+                   .arg(version)
+            << '\n';
+        return ExitOk;
+    } catch (const std::exception &e) {
+        err << errorMessage(e) << '\n';
+    }
+    return ExitFailed;
+}
+
+} // namespace tk

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+namespace tk {
+
+// Backups of the open database: always a SQLite file, also of a server database, so that one
+// portable form serves both. A backup is written to a temporary name beside its file, checked
+// (every table's rows and minute sums against the source, then PRAGMA integrity_check) and
+// only then renamed, so a backup file is whole or not there.
+class DatabaseBackup
+{
+public:
+    // Writes the backup to file (replacing one there). Returns a line per table; throws
+    // UserError (German) when it cannot be written or does not check.
+    static QStringList write(const QString &file);
+
+    // The automatic backup into folder: taktora-JJJJ-MM-TT-hhmmss.db at now, then the folder
+    // is thinned (keep()). Returns the file written; throws UserError.
+    static QString writeInto(const QString &folder, const QDateTime &now);
+
+    // Which of the backups (by their time) stay: the newest 10, and the newest of each of the
+    // 12 calendar months before the month of now.
+    static QVector<QDateTime> keep(QVector<QDateTime> times, const QDateTime &now);
+
+    // The integrity of a SQLite file: empty when sound, else what SQLite reports (German
+    // prefix). For the open database when file is empty. Throws DbError when it cannot be read.
+    static QString integrityProblem(const QString &file = QString());
+};
+
+} // namespace tk

@@ -1,0 +1,119 @@
+// Backups: a checked SQLite copy (also of a server database), which backups stay, and the
+// integrity check of a damaged file.
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+#include "core/common/Errors.h"
+#include "core/db/DatabaseBackup.h"
+#include "core/db/DatabaseUrl.h"
+#include "core/db/ScopedConnection.h"
+#include "tests/support/TempDataDir.h"
+#include "tests/support/TimeRecordingData.h"
+
+#include <QSqlQuery>
+
+using namespace tk;
+using namespace tk::test;
+
+namespace {
+
+int rowsIn(const QString &file, const QString &table)
+{
+    ScopedConnection backup(QStringLiteral("backup_reader"), DatabaseUrl::sqliteFile(file));
+    if (!backup.db().open())
+        return -1;
+    QSqlQuery q(backup.db());
+    if (!q.exec(QStringLiteral("SELECT count(*) FROM ") + table) || !q.next())
+        return -1;
+    return q.value(0).toInt();
+}
+
+QDateTime at(const QString &text)
+{
+    return QDateTime::fromString(text, Qt::ISODate);
+}
+
+} // namespace
+
+class TestDatabaseBackup : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void backupHoldsEveryRow();
+    void damagedFileIsFound();
+    void newestTenAndOnePerMonthStay();
+    void unwritableFolderIsRefusedInGerman();
+};
+
+void TestDatabaseBackup::backupHoldsEveryRow()
+{
+    TempDataDir dir;
+    addExampleShiftPlan(1);
+    addEmployee(1, QStringLiteral("Jürgen"), QStringLiteral("Weiß"), 1, 1);
+    addEntry(1, QDate(2024, 3, 4), 420, 960, QStringLiteral("N"));
+    QTemporaryDir target;
+    const QString file = target.filePath(QStringLiteral("sicherung.db"));
+    const QStringList report = DatabaseBackup::write(file);
+    QVERIFY(report.contains(QStringLiteral("Personal: 1 Zeilen")));
+    QVERIFY(!QFile::exists(file + QStringLiteral(".tmp")));
+    QCOMPARE(rowsIn(file, QStringLiteral("AuswPos")), 1);
+    QCOMPARE(rowsIn(file, QStringLiteral("Tagplan")), 8);
+    QCOMPARE(DatabaseBackup::integrityProblem(file), QString());
+    // a second backup replaces the first
+    addEntry(1, QDate(2024, 3, 5), 420, 960, QStringLiteral("N"));
+    DatabaseBackup::write(file);
+    QCOMPARE(rowsIn(file, QStringLiteral("AuswPos")), 2);
+}
+
+void TestDatabaseBackup::damagedFileIsFound()
+{
+    TempDataDir dir;
+    addEmployee(1, QStringLiteral("Eva"), QStringLiteral("Berger"), 1, 1);
+    QTemporaryDir target;
+    const QString file = target.filePath(QStringLiteral("kaputt.db"));
+    DatabaseBackup::write(file);
+    {
+        QFile damage(file);
+        QVERIFY(damage.open(QIODevice::ReadWrite));
+        damage.seek(3 * 4096); // a page of the tables, not the header
+        damage.write(QByteArray(4096, '\xff'));
+    }
+    QVERIFY(!DatabaseBackup::integrityProblem(file).isEmpty());
+}
+
+// Backups every day from 1 January to 10 December 2026, one of November 2025 and one of June
+// 2024: the ten newest and the last of each of the twelve months before December stay
+// (December 2025 has none).
+void TestDatabaseBackup::newestTenAndOnePerMonthStay()
+{
+    QVector<QDateTime> times{at("2025-11-30T18:00:00"), at("2024-06-01T18:00:00")};
+    for (QDate day(2026, 1, 1); day <= QDate(2026, 12, 10); day = day.addDays(1))
+        times << QDateTime(day, QTime(18, 0));
+    const QVector<QDateTime> kept = DatabaseBackup::keep(times, at("2026-12-10T19:00:00"));
+    QCOMPARE(kept.size(), 10 + 11); // December's ten, the last of January to November
+    QVERIFY(kept.contains(at("2026-12-01T18:00:00")));
+    QVERIFY(!kept.contains(at("2026-11-29T18:00:00")));
+    QVERIFY(kept.contains(at("2026-11-30T18:00:00")));
+    QVERIFY(kept.contains(at("2026-01-31T18:00:00")));
+    QVERIFY(!kept.contains(at("2025-11-30T18:00:00"))); // 13 months back
+    QVERIFY(!kept.contains(at("2024-06-01T18:00:00")));
+}
+
+void TestDatabaseBackup::unwritableFolderIsRefusedInGerman()
+{
+    TempDataDir dir;
+    QString message;
+    try {
+        DatabaseBackup::writeInto(QStringLiteral("/proc/keine-sicherung"),
+                                  QDateTime::currentDateTime());
+    } catch (const UserError &e) {
+        message = e.message();
+    }
+    QCOMPARE(message,
+             QStringLiteral("Der Sicherungsordner \"/proc/keine-sicherung\" kann nicht "
+                            "beschrieben werden."));
+}
+
+QTEST_GUILESS_MAIN(TestDatabaseBackup)
+#include "tst_databasebackup.moc"
