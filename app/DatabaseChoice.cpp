@@ -1,10 +1,12 @@
 #include "app/DatabaseChoice.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 
 #include "app/CommandLine.h"
 #include "core/db/Database.h"
+#include "core/db/DatabaseBackup.h"
 #include "core/db/Schema.h"
 #include "gui/widgets/WindowPlacement.h"
 
@@ -29,9 +31,17 @@ DatabaseUrl chosenDatabase(const CommandLine &commandLine)
     return DatabaseUrl::sqliteFile(QDir(commandLine.dataFolder()).filePath(fileName));
 }
 
+QString backupFolder(const CommandLine &commandLine)
+{
+    const QString folder = Database::isServer() ? commandLine.dataFolder()
+                                                : QFileInfo(Database::filePath()).absolutePath();
+    return QDir(folder).filePath(QStringLiteral("Sicherung"));
+}
+
 void openChosenDatabase(const CommandLine &commandLine)
 {
     Database::setUrl(chosenDatabase(commandLine));
+    DatabaseBackup::setAutomaticFolder(backupFolder(commandLine));
     upgradeSchema();
 }
 

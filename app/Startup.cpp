@@ -1,10 +1,13 @@
 #include "app/Startup.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QTextStream>
+#include <QTimer>
 #include <cstdio>
 #include <memory>
 
@@ -21,6 +24,7 @@
 #include "core/calendar/PublicHolidays.h"
 #include "core/common/Errors.h"
 #include "core/db/Database.h"
+#include "core/db/DatabaseBackup.h"
 #include "core/db/DatabaseCopy.h"
 #include "core/db/ServerChanges.h"
 #include "core/db/TableChanges.h"
@@ -107,6 +111,24 @@ int runOnConsole(int &argc, char **argv, const CommandLine &commandLine)
     return code;
 }
 
+// A normal end leaves a backup in the automatic folder. One that cannot be written is told in
+// a box that closes by itself, so the program still ends.
+void backUpAtTheEnd()
+{
+    const QString folder = DatabaseBackup::automaticFolder();
+    if (folder.isEmpty() || Database::isReadOnly())
+        return;
+    try {
+        DatabaseBackup::writeInto(folder, QDateTime::currentDateTime());
+    } catch (const UserError &e) {
+        QMessageBox box(
+            QMessageBox::Warning, QStringLiteral("Information"),
+            QStringLiteral("Die Sicherung beim Beenden ist nicht gelungen:\n%1").arg(e.message()));
+        QTimer::singleShot(10000, &box, &QMessageBox::accept);
+        box.exec();
+    }
+}
+
 int runWindows(int &argc, char **argv, const CommandLine &commandLine)
 {
     Application app(argc, argv);
@@ -142,7 +164,9 @@ int runWindows(int &argc, char **argv, const CommandLine &commandLine)
         still->raise(); // above the main window also where no window manager keeps it on top
         still->startCloseTimer();
     }
-    return app.exec();
+    const int code = app.exec();
+    backUpAtTheEnd();
+    return code;
 }
 
 } // namespace

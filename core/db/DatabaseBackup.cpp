@@ -24,6 +24,8 @@ const QString NamePattern = QStringLiteral("'taktora-'yyyy-MM-dd-HHmmss'.db'");
 constexpr int NewestKept = 10;
 constexpr int MonthsKept = 12;
 
+QString g_automaticFolder;
+
 QString integrityOf(QSqlDatabase &db)
 {
     QSqlQuery q(db);
@@ -36,6 +38,44 @@ QString integrityOf(QSqlDatabase &db)
             problems << line;
     }
     return problems.join(QLatin1Char('\n'));
+}
+
+// SQLite copies itself page by page, whatever version its tables have; the copy must then
+// hold every table with as many rows as the source.
+QStringList vacuumInto(const QString &file)
+{
+    QSqlDatabase db = Database::connection();
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("VACUUM INTO ?"));
+    q.addBindValue(file);
+    if (!q.exec())
+        throw Database::error(QStringLiteral("Sichern der Datenbank"), q.lastError());
+    QSqlError error;
+    const std::optional<QStringList> tables = SqlDialect::tableNames(db, &error);
+    if (!tables)
+        throw Database::error(QStringLiteral("Sichern der Datenbank"), error);
+    ScopedConnection copy(QStringLiteral("taktora_backup_count"), DatabaseUrl::sqliteFile(file));
+    if (!copy.db().open())
+        throw Database::error(QStringLiteral("Prüfen der Sicherung"), copy.db().lastError());
+    QStringList report;
+    for (const QString &table : *tables) {
+        if (table.startsWith(QLatin1String("sqlite_")))
+            continue;
+        const auto count = [&table](QSqlDatabase &in) {
+            QSqlQuery rows(in);
+            return rows.exec(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(table))
+                    && rows.next()
+                ? rows.value(0).toLongLong()
+                : -1;
+        };
+        const qint64 rows = count(db);
+        if (rows < 0 || rows != count(copy.db()))
+            throw UserError(QStringLiteral("Die Sicherung der Tabelle %1 stimmt nicht mit der "
+                                           "Datenbank überein.")
+                                .arg(table));
+        report << QStringLiteral("%1: %2 Zeilen").arg(table).arg(rows);
+    }
+    return report;
 }
 
 void removeFile(const QString &file)
@@ -52,7 +92,9 @@ QStringList DatabaseBackup::write(const QString &file)
     removeFile(temporary);
     QStringList report;
     try {
-        report = DatabaseCopy::copyTo(DatabaseUrl::sqliteFile(temporary));
+        report = SqlDialect::isServer(Database::connection())
+            ? DatabaseCopy::copyTo(DatabaseUrl::sqliteFile(temporary))
+            : vacuumInto(temporary);
         const QString problem = integrityProblem(temporary);
         if (!problem.isEmpty())
             throw UserError(QStringLiteral("Die Sicherung ist beschädigt: %1").arg(problem));
@@ -108,6 +150,16 @@ QVector<QDateTime> DatabaseBackup::keep(QVector<QDateTime> times, const QDateTim
             kept << *newest;
     }
     return kept;
+}
+
+void DatabaseBackup::setAutomaticFolder(const QString &folder)
+{
+    g_automaticFolder = folder;
+}
+
+QString DatabaseBackup::automaticFolder()
+{
+    return g_automaticFolder;
 }
 
 QString DatabaseBackup::integrityProblem(const QString &file)

@@ -9,8 +9,9 @@ namespace tk {
 
 // Backups of the open database: always a SQLite file, also of a server database, so that one
 // portable form serves both. A backup is written to a temporary name beside its file, checked
-// (every table's rows and minute sums against the source, then PRAGMA integrity_check) and
-// only then renamed, so a backup file is whole or not there.
+// (every table's rows against the source, on a server also the minute sums; then PRAGMA
+// integrity_check) and only then renamed, so a backup file is whole or not there. A SQLite
+// database copies itself (VACUUM INTO), so tables of an older version are saved as they are.
 class DatabaseBackup
 {
 public:
@@ -25,6 +26,11 @@ public:
     // Which of the backups (by their time) stay: the newest 10, and the newest of each of the
     // 12 calendar months before the month of now.
     static QVector<QDateTime> keep(QVector<QDateTime> times, const QDateTime &now);
+
+    // Where the automatic backups go (Daten/Sicherung); empty (the default) writes none. The
+    // schema upgrade backs up there before it changes the tables.
+    static void setAutomaticFolder(const QString &folder);
+    static QString automaticFolder();
 
     // The integrity of a SQLite file: empty when sound, else what SQLite reports (German
     // prefix). For the open database when file is empty. Throws DbError when it cannot be read.

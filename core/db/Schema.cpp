@@ -1,5 +1,6 @@
 #include "core/db/Schema.h"
 
+#include <QDateTime>
 #include <QSqlDatabase>
 #include <QSqlRecord>
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include "core/common/Errors.h"
 #include "core/db/ChangeLogSchema.h"
 #include "core/db/Database.h"
+#include "core/db/DatabaseBackup.h"
 #include "core/db/SqlDialect.h"
 #include "core/db/Table.h"
 
@@ -480,6 +482,16 @@ void upgradeSchema()
         } catch (const DbError &) {
         }
         return;
+    }
+    // the tables as they were, before any step changes them; an upgrade is not held up by a
+    // backup that cannot be written (the end of the program warns of that folder)
+    if (!DatabaseBackup::automaticFolder().isEmpty()) {
+        try {
+            DatabaseBackup::writeInto(DatabaseBackup::automaticFolder(),
+                                      QDateTime::currentDateTime());
+        } catch (const UserError &e) {
+            qWarning("%s", qPrintable(e.message()));
+        }
     }
     WriteBatch batch(WriteBatch::AllOrNothing);
     for (const UpgradeStep *step : pending)
