@@ -16,10 +16,15 @@ int runBackupCommand(const CommandLine &commandLine, QTextStream &out, QTextStre
 {
     try {
         openChosenDatabase(commandLine);
+        const QString file = QDir::toNativeSeparators(commandLine.output);
+        if (commandLine.mode == RunMode::Restore) {
+            DatabaseBackup::restore(commandLine.output);
+            out << QStringLiteral("Wiederhergestellt aus %1").arg(file) << '\n';
+            return ExitOk;
+        }
         for (const QString &line : DatabaseBackup::write(commandLine.output))
             out << line << '\n';
-        out << QStringLiteral("Gesichert nach %1").arg(QDir::toNativeSeparators(commandLine.output))
-            << '\n';
+        out << QStringLiteral("Gesichert nach %1").arg(file) << '\n';
         return ExitOk;
     } catch (const std::exception &e) {
         err << errorMessage(e) << '\n';

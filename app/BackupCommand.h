@@ -6,7 +6,8 @@ namespace tk {
 
 struct CommandLine;
 
-// "taktora --backup FILE": a checked SQLite copy of the chosen database. Returns an ExitCode.
+// "taktora --backup FILE": a checked SQLite copy of the chosen database; "taktora --restore
+// FILE": the chosen SQLite database replaced by a checked backup. Returns an ExitCode.
 int runBackupCommand(const CommandLine &commandLine, QTextStream &out, QTextStream &err);
 
 // "taktora --check-database": the integrity of the chosen database (SQLite's integrity check)

@@ -29,6 +29,7 @@ const QString ReasonOption = QStringLiteral("reason");
 const QString ChangesOption = QStringLiteral("changes");
 const QString BackupOption = QStringLiteral("backup");
 const QString CheckDatabaseOption = QStringLiteral("check-database");
+const QString RestoreOption = QStringLiteral("restore");
 const QString RecalcOption = QStringLiteral("recalc");
 const QString PdfOption = QStringLiteral("pdf");
 const QString MonthOption = QStringLiteral("month");
@@ -87,6 +88,7 @@ void addOptions(QCommandLineParser &parser)
                        {ChangesOption, QString()},
                        {BackupOption, QString(), QStringLiteral("DATEI")},
                        {CheckDatabaseOption, QString()},
+                       {RestoreOption, QString(), QStringLiteral("DATEI")},
                        {RecalcOption, QString(), QStringLiteral("JJJJ-MM")},
                        {PdfOption, QString(), QStringLiteral("LISTE")},
                        {MonthOption, QString(), QStringLiteral("JJJJ-MM")},
@@ -144,6 +146,7 @@ bool chooseMode(const QCommandLineParser &parser, RunMode *mode, QString *error)
                                                  {ChangesOption, RunMode::Changes},
                                                  {BackupOption, RunMode::Backup},
                                                  {CheckDatabaseOption, RunMode::CheckDatabase},
+                                                 {RestoreOption, RunMode::Restore},
                                                  {RecalcOption, RunMode::Recalc},
                                                  {PdfOption, RunMode::ListPdf}};
     QStringList given;
@@ -248,8 +251,8 @@ bool valuesPresent(const QCommandLineParser &parser, QString *error)
     for (const QString &name :
          {DataDirOption, DatabaseOption, CopyOption, HolidaysOption, FillHolidaysOption,
           AccountOption, CheckOption, MissingOption, ExportOption, CloseMonthOption,
-          ReopenMonthOption, ReasonOption, BackupOption, RecalcOption, PdfOption, MonthOption,
-          EmployeeOption, OutputOption}) {
+          ReopenMonthOption, ReasonOption, BackupOption, RestoreOption, RecalcOption, PdfOption,
+          MonthOption, EmployeeOption, OutputOption}) {
         for (const QString &value : parser.values(name)) {
             if (value.startsWith(QLatin1String("--"))) {
                 *error = QStringLiteral("Nach --%1 fehlt der Wert.").arg(name);
@@ -379,9 +382,10 @@ bool readOptions(const QCommandLineParser &parser, CommandLine *c)
         return readExportOptions(parser, c);
     if (c->mode == RunMode::Changes)
         return readChangesOptions(parser, c);
-    if (c->mode == RunMode::Backup) {
+    if (c->mode == RunMode::Backup || c->mode == RunMode::Restore) {
         QString file;
-        return singleValue(parser, BackupOption, &file, &c->error)
+        const QString option = c->mode == RunMode::Backup ? BackupOption : RestoreOption;
+        return singleValue(parser, option, &file, &c->error)
             && readOutput(file, QStringLiteral("DATEI"), c);
     }
     return c->mode != RunMode::ListPdf || readListOptions(parser, c);
@@ -422,7 +426,7 @@ QString commandLineUsage()
         "        taktora [DATENBANK] --close-month JJJJ-MM [--employee NR]\n"
         "        taktora [DATENBANK] --reopen-month JJJJ-MM --employee NR --reason TEXT\n"
         "        taktora [DATENBANK] --changes --month JJJJ-MM [--employee NR]\n"
-        "        taktora [DATENBANK] --backup DATEI | --check-database\n"
+        "        taktora [DATENBANK] --backup DATEI | --restore DATEI | --check-database\n"
         "        taktora --holidays LAND JAHR\n"
         "        taktora [DATENBANK] --pdf LISTE [--month JJJJ-MM] [--employee NR]\n"
         "                --output DATEI.pdf\n"
@@ -445,6 +449,8 @@ QString commandLineUsage()
         "  --reopen-month JJJJ-MM  öffnet einen abgeschlossenen Zeitraum wieder (mit Grund)\n"
         "  --changes           das Änderungsprotokoll eines Monats, eine Zeile je Änderung\n"
         "  --backup DATEI      sichert die Datenbank in eine geprüfte SQLite-Datei\n"
+        "  --restore DATEI     ersetzt die SQLite-Datenbank durch eine geprüfte Sicherung\n"
+        "                      (sichert den Stand davor in Sicherung)\n"
         "  --check-database    prüft Unversehrtheit und Stand der Tabellen (0: in Ordnung)\n"
         "  --holidays LAND JAHR  die gesetzlichen Feiertage eines Bundeslands (BW, BY, ...,\n"
         "                      TH; DE für die bundesweiten), eine Zeile je Feiertag\n"

@@ -23,6 +23,7 @@ enum class RunMode {
     ReopenMonth,    // --reopen-month YYYY-MM --employee N --reason TEXT
     Changes,        // --changes --month YYYY-MM [--employee N]
     Backup,         // --backup FILE
+    Restore,        // --restore FILE
     CheckDatabase,  // --check-database
     Recalc,         // --recalc YYYY-MM
     ListPdf,        // --pdf LIST --month YYYY-MM [--employee N] --output FILE

@@ -16,8 +16,8 @@ DatabaseUrl chosenDatabase(const CommandLine &commandLine);
 
 // Points the program at the chosen database and brings its tables to the current version,
 // before any window or command-line mode works on them. Automatic backups go to "Sicherung"
-// in the folder of a SQLite database, or in the data folder for a server. Throws DbError when the tables cannot
-// be upgraded (the folder, file or server missing, a step failing).
+// in the folder of a SQLite database, or in the data folder for a server. Throws DbError when the
+// tables cannot be upgraded (the folder, file or server missing, a step failing).
 void openChosenDatabase(const CommandLine &commandLine);
 
 // The folder of the automatic backups for the chosen database.

@@ -201,6 +201,7 @@ int runCommand(const CommandLine &commandLine, QTextStream &out, QTextStream &er
     case RunMode::Export:
         return runExportCommand(commandLine, out, err);
     case RunMode::Backup:
+    case RunMode::Restore:
         return runBackupCommand(commandLine, out, err);
     case RunMode::CheckDatabase:
         return runCheckDatabaseCommand(commandLine, out, err);

@@ -8,11 +8,13 @@
 #include <QSqlQuery>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "core/common/Errors.h"
 #include "core/db/Database.h"
 #include "core/db/DatabaseCopy.h"
 #include "core/db/DatabaseUrl.h"
+#include "core/db/Schema.h"
 #include "core/db/ScopedConnection.h"
 #include "core/db/SqlDialect.h"
 
@@ -150,6 +152,63 @@ QVector<QDateTime> DatabaseBackup::keep(QVector<QDateTime> times, const QDateTim
             kept << *newest;
     }
     return kept;
+}
+
+QString DatabaseBackup::unusableBackup(const QString &file)
+{
+    const QString problem = integrityProblem(file);
+    if (!problem.isEmpty())
+        return QStringLiteral("Die Datei ist beschädigt: %1").arg(problem);
+    ScopedConnection backup(QStringLiteral("taktora_backup_check"), DatabaseUrl::sqliteFile(file));
+    backup.db().open();
+    QSqlError error;
+    const std::optional<QStringList> tables = SqlDialect::tableNames(backup.db(), &error);
+    if (!tables)
+        return QStringLiteral("Die Datei lässt sich nicht lesen: %1").arg(error.text());
+    for (const char *required : {"Personal", "Schicht", "Tagplan", "auswert", "AuswPos"}) {
+        if (!tables->contains(QLatin1String(required), Qt::CaseInsensitive))
+            return QStringLiteral("Der Datei fehlt die Tabelle %1.").arg(QLatin1String(required));
+    }
+    QSqlQuery version(backup.db());
+    version.exec(QStringLiteral("PRAGMA user_version"));
+    const int stored = version.next() ? version.value(0).toInt() : 0;
+    if (stored > schemaVersion())
+        return QStringLiteral("Die Datei stammt von einer neueren Programmversion (Stand %1).")
+            .arg(stored);
+    return QString();
+}
+
+void DatabaseBackup::restore(const QString &file)
+{
+    if (Database::isServer())
+        throw UserError(QStringLiteral("Eine Server-Datenbank wird mit den Mitteln des Servers "
+                                       "wiederhergestellt, nicht aus einer Sicherungsdatei."));
+    const QString problem = unusableBackup(file);
+    if (!problem.isEmpty())
+        throw UserError(QStringLiteral("\"%1\" kann nicht wiederhergestellt werden: %2")
+                            .arg(QDir::toNativeSeparators(file), problem));
+    const QString database = Database::filePath();
+    if (!g_automaticFolder.isEmpty())
+        writeInto(g_automaticFolder, QDateTime::currentDateTime());
+    const QString incoming = database + QStringLiteral(".restore");
+    removeFile(incoming);
+    if (!QFile::copy(file, incoming))
+        throw UserError(QStringLiteral("Die Sicherung kann nicht neben die Datenbank kopiert "
+                                       "werden."));
+    const DatabaseUrl url = Database::url();
+    Database::disconnect();
+    removeFile(database + QStringLiteral("-wal"));
+    removeFile(database + QStringLiteral("-shm"));
+    // rename() replaces the file in one step
+    if (std::rename(QFile::encodeName(incoming).constData(),
+                    QFile::encodeName(database).constData())
+        != 0) {
+        removeFile(incoming);
+        Database::setUrl(url);
+        throw UserError(QStringLiteral("Die Datenbank kann nicht ersetzt werden."));
+    }
+    Database::setUrl(url);
+    upgradeSchema();
 }
 
 void DatabaseBackup::setAutomaticFolder(const QString &folder)

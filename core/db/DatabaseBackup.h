@@ -27,6 +27,17 @@ public:
     // 12 calendar months before the month of now.
     static QVector<QDateTime> keep(QVector<QDateTime> times, const QDateTime &now);
 
+    // Why file cannot serve as the database (not sound, not a backup of this program's tables,
+    // or of a newer version); empty when it can. Throws UserError when it cannot be read.
+    static QString unusableBackup(const QString &file);
+
+    // Puts the backup file in place of the open SQLite database: checks it, backs up the
+    // current state into the automatic folder first (when there is one), then renames a copy
+    // of it over the database file, so the database is the old or the new one, never a mix.
+    // The connection is reopened on the restored file (and its tables upgraded). Throws
+    // UserError; a server database is refused.
+    static void restore(const QString &file);
+
     // Where the automatic backups go (Daten/Sicherung); empty (the default) writes none. The
     // schema upgrade backs up there before it changes the tables.
     static void setAutomaticFolder(const QString &folder);

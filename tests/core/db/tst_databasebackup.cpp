@@ -44,6 +44,8 @@ private Q_SLOTS:
     void damagedFileIsFound();
     void newestTenAndOnePerMonthStay();
     void unwritableFolderIsRefusedInGerman();
+    void restoreBringsEveryRowBack();
+    void unsoundBackupIsNotRestored();
 };
 
 void TestDatabaseBackup::backupHoldsEveryRow()
@@ -113,6 +115,54 @@ void TestDatabaseBackup::unwritableFolderIsRefusedInGerman()
     QCOMPARE(message,
              QStringLiteral("Der Sicherungsordner \"/proc/keine-sicherung\" kann nicht "
                             "beschrieben werden."));
+}
+
+// Back up, lose a day's entries, restore: every row is back, and the state before the restore
+// was saved first.
+void TestDatabaseBackup::restoreBringsEveryRowBack()
+{
+    TK_SQLITE_ONLY();
+    TempDataDir dir;
+    addEmployee(1, QStringLiteral("Jürgen"), QStringLiteral("Weiß"), 1, 1);
+    addEntry(1, QDate(2024, 3, 4), 420, 960, QStringLiteral("N"));
+    QTemporaryDir place;
+    const QString backup = place.filePath(QStringLiteral("gut.db"));
+    DatabaseBackup::write(backup);
+    TempDataDir::exec(QStringLiteral("UPDATE Personal SET Name = 'Falsch'"));
+    const QString automatic = place.filePath(QStringLiteral("Sicherung"));
+    DatabaseBackup::setAutomaticFolder(automatic);
+    DatabaseBackup::restore(backup);
+    DatabaseBackup::setAutomaticFolder(QString());
+    QCOMPARE(sqlValue(QStringLiteral("SELECT Name FROM Personal")).toString(),
+             QStringLiteral("Weiß"));
+    QCOMPARE(sqlValue(QStringLiteral("SELECT count(*) FROM AuswPos")).toInt(), 1);
+    const QStringList saved = QDir(automatic).entryList({QStringLiteral("taktora-*.db")});
+    QCOMPARE(saved.size(), 1);
+    QCOMPARE(rowsIn(QDir(automatic).filePath(saved.first()), QStringLiteral("Personal")), 1);
+}
+
+void TestDatabaseBackup::unsoundBackupIsNotRestored()
+{
+    TK_SQLITE_ONLY();
+    TempDataDir dir;
+    addEmployee(1, QStringLiteral("Eva"), QStringLiteral("Berger"), 1, 1);
+    QTemporaryDir place;
+    const QString notOurs = place.filePath(QStringLiteral("fremd.db"));
+    {
+        ScopedConnection other(QStringLiteral("foreign"), DatabaseUrl::sqliteFile(notOurs));
+        QVERIFY(other.db().open());
+        QSqlQuery(other.db()).exec(QStringLiteral("CREATE TABLE Kunden (Nr INTEGER)"));
+    }
+    QString message;
+    try {
+        DatabaseBackup::restore(notOurs);
+    } catch (const UserError &e) {
+        message = e.message();
+    }
+    QVERIFY2(message.endsWith(QStringLiteral("Der Datei fehlt die Tabelle Personal.")),
+             qPrintable(message));
+    QCOMPARE(sqlValue(QStringLiteral("SELECT Name FROM Personal")).toString(),
+             QStringLiteral("Berger"));
 }
 
 QTEST_GUILESS_MAIN(TestDatabaseBackup)
