@@ -19,6 +19,7 @@
 #include "core/db/Database.h"
 #include "core/db/ServerChanges.h"
 #include "gui/database/DlgDatenbank.h"
+#include "gui/database/DlgDatensicherung.h"
 #include "gui/export/DlgExport.h"
 #include "gui/masterdata/FormPers.h"
 #include "gui/masterdata/FormSchicht.h"
@@ -71,6 +72,8 @@ void TFormMain::createMenu()
                                         &TFormMain::mmiEinstellungenClick);
     mmiExportieren =
         datei->addAction(QStringLiteral("E&xportieren..."), this, &TFormMain::mmiExportierenClick);
+    mmiDatensicherung = datei->addAction(QStringLiteral("Daten&sicherung..."), this,
+                                         &TFormMain::mmiDatensicherungClick);
     datei->addSeparator();
     mmiDrucken = datei->addAction(QStringLiteral("&Drucken..."));
     mmiDrucken->setEnabled(false);
@@ -252,6 +255,12 @@ void TFormMain::mmiEinstellungenClick()
 void TFormMain::mmiExportierenClick()
 {
     TDlgExport dialog(this);
+    dialog.exec();
+}
+
+void TFormMain::mmiDatensicherungClick()
+{
+    TDlgDatensicherung dialog([this] { return closeChildWindows(); }, this);
     dialog.exec();
 }
 

@@ -32,6 +32,7 @@ public:
     void mmiDatenbankClick();
     void mmiEinstellungenClick();
     void mmiExportierenClick();
+    void mmiDatensicherungClick();
     void mmiPersonalClick();
     void mmiSchichtplanClick();
     void mmiZeiterfassungClick();
@@ -51,6 +52,7 @@ public:
     QAction *mmiDatenbank = nullptr;
     QAction *mmiEinstellungen = nullptr;
     QAction *mmiExportieren = nullptr;
+    QAction *mmiDatensicherung = nullptr;
     QAction *mmiDrucken = nullptr;
     QAction *mmiDruckereinrichtung = nullptr;
     QAction *mmiBeenden = nullptr;

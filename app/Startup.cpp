@@ -129,14 +129,56 @@ void backUpAtTheEnd()
     }
 }
 
+// A damaged database is not started on: the newest sound backup is offered instead. False
+// when the program is to end.
+bool soundAtStart()
+{
+    QString problem;
+    try {
+        problem = DatabaseBackup::quickProblem();
+    } catch (const UserError &e) {
+        problem = e.message();
+    }
+    if (problem.isEmpty())
+        return true;
+    const QString damaged = QStringLiteral("Die Datenbank %1 ist beschädigt:\n%2")
+                                .arg(Database::displayName(), problem.left(400));
+    const QString backup = DatabaseBackup::newestSound(DatabaseBackup::automaticFolder());
+    if (backup.isEmpty()) {
+        showError(nullptr,
+                  damaged
+                      + QStringLiteral("\n\nEine intakte Sicherung gibt es nicht; "
+                                       "bitte keine Daten erfassen."));
+        return true;
+    }
+    const QString when = QFileInfo(backup).fileName();
+    if (!confirmOkCancel(nullptr,
+                         damaged
+                             + QStringLiteral("\n\nOK stellt die neueste intakte "
+                                              "Sicherung (%1) wieder her, Abbrechen "
+                                              "beendet das Programm.")
+                                   .arg(when)))
+        return false;
+    try {
+        DatabaseBackup::restore(backup);
+    } catch (const UserError &e) {
+        showError(nullptr, e.message());
+        return false;
+    }
+    showInformation(nullptr, QStringLiteral("Die Sicherung %1 ist wiederhergestellt.").arg(when));
+    return true;
+}
+
 int runWindows(int &argc, char **argv, const CommandLine &commandLine)
 {
     Application app(argc, argv);
     Version::initialize();
     Database::setPasswordPrompt(
         [](const QString &name) { return askDatabasePassword(nullptr, name); });
+    bool opened = false;
     try {
         openChosenDatabase(commandLine);
+        opened = true;
     } catch (const DbError &) {
         // A missing folder or database is reported by each window that cannot open its
         // tables; an upgrade that failed is tried again at the next start.
@@ -145,6 +187,8 @@ int runWindows(int &argc, char **argv, const CommandLine &commandLine)
         showError(nullptr, error.message());
         Database::setPath(commandLine.dataFolder());
     }
+    if (opened && !soundAtStart())
+        return ExitFailed;
     // A dialog works on the rows it was opened on: other changes are shown once it closes.
     TableChanges::deferWhile([] { return QApplication::activeModalWidget() != nullptr; });
     ServerChanges::instance().start();

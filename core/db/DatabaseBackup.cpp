@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -28,10 +27,10 @@ constexpr int MonthsKept = 12;
 
 QString g_automaticFolder;
 
-QString integrityOf(QSqlDatabase &db)
+QString integrityOf(QSqlDatabase &db, const char *check = "integrity_check")
 {
     QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("PRAGMA integrity_check")))
+    if (!q.exec(QStringLiteral("PRAGMA ") + QLatin1String(check)))
         throw Database::error(QStringLiteral("Prüfen der Datenbank"), q.lastError());
     QStringList problems;
     while (q.next()) {
@@ -86,6 +85,24 @@ void removeFile(const QString &file)
         QFile::remove(file + QLatin1String(suffix));
 }
 
+// The state a restore replaces: a checked backup, or, of a file too damaged to copy itself,
+// the file as it is (named so that the thinning of the backups leaves it alone).
+void saveBeforeRestore(const QString &database)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    try {
+        DatabaseBackup::writeInto(g_automaticFolder, now);
+    } catch (const UserError &) {
+        const QString raw =
+            QDir(g_automaticFolder)
+                .filePath(
+                    now.toString(QStringLiteral("'taktora-'yyyy-MM-dd-HHmmss'-beschaedigt.db'")));
+        if (!QDir().mkpath(g_automaticFolder) || !QFile::copy(database, raw))
+            throw UserError(QStringLiteral("Der jetzige Stand kann vor dem Wiederherstellen "
+                                           "nicht gesichert werden."));
+    }
+}
+
 } // namespace
 
 QStringList DatabaseBackup::write(const QString &file)
@@ -113,6 +130,43 @@ QStringList DatabaseBackup::write(const QString &file)
     return report;
 }
 
+QVector<BackupFile> DatabaseBackup::list(const QString &folder)
+{
+    QVector<BackupFile> files;
+    const QDir dir(folder);
+    for (const QFileInfo &info : dir.entryInfoList({QStringLiteral("taktora-*.db")}, QDir::Files)) {
+        const QDateTime time = QDateTime::fromString(info.fileName(), NamePattern);
+        if (time.isValid())
+            files.append({info.absoluteFilePath(), time, info.size()});
+    }
+    std::sort(files.begin(), files.end(),
+              [](const BackupFile &a, const BackupFile &b) { return a.time > b.time; });
+    return files;
+}
+
+QString DatabaseBackup::rowSummary(const QString &file)
+{
+    ScopedConnection backup(QStringLiteral("taktora_backup_rows"), DatabaseUrl::sqliteFile(file));
+    if (!backup.db().open())
+        return QString();
+    QStringList parts;
+    for (const char *table : {"Personal", "auswert", "AuswPos"}) {
+        QSqlQuery q(backup.db());
+        if (q.exec(QStringLiteral("SELECT count(*) FROM ") + QLatin1String(table)) && q.next())
+            parts << QStringLiteral("%1 %2").arg(QLatin1String(table)).arg(q.value(0).toLongLong());
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+QString DatabaseBackup::newestSound(const QString &folder)
+{
+    for (const BackupFile &file : list(folder)) {
+        if (unusableBackup(file.path).isEmpty())
+            return file.path;
+    }
+    return QString();
+}
+
 QString DatabaseBackup::writeInto(const QString &folder, const QDateTime &now)
 {
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isWritable())
@@ -120,20 +174,14 @@ QString DatabaseBackup::writeInto(const QString &folder, const QDateTime &now)
                             .arg(QDir::toNativeSeparators(folder)));
     const QString file = QDir(folder).filePath(now.toString(NamePattern));
     write(file);
-    QDir dir(folder);
+    const QVector<BackupFile> files = list(folder);
     QVector<QDateTime> times;
-    QHash<QDateTime, QString> names;
-    for (const QString &name : dir.entryList({QStringLiteral("taktora-*.db")}, QDir::Files)) {
-        const QDateTime time = QDateTime::fromString(name, NamePattern);
-        if (time.isValid()) {
-            times << time;
-            names.insert(time, name);
-        }
-    }
+    for (const BackupFile &backup : files)
+        times << backup.time;
     const QVector<QDateTime> kept = keep(times, now);
-    for (const QDateTime &time : times) {
-        if (!kept.contains(time))
-            QFile::remove(dir.filePath(names.value(time)));
+    for (const BackupFile &backup : files) {
+        if (!kept.contains(backup.time))
+            QFile::remove(backup.path);
     }
     return file;
 }
@@ -152,6 +200,12 @@ QVector<QDateTime> DatabaseBackup::keep(QVector<QDateTime> times, const QDateTim
             kept << *newest;
     }
     return kept;
+}
+
+QString DatabaseBackup::quickProblem()
+{
+    QSqlDatabase db = Database::connection();
+    return SqlDialect::isServer(db) ? QString() : integrityOf(db, "quick_check");
 }
 
 QString DatabaseBackup::unusableBackup(const QString &file)
@@ -189,7 +243,7 @@ void DatabaseBackup::restore(const QString &file)
                             .arg(QDir::toNativeSeparators(file), problem));
     const QString database = Database::filePath();
     if (!g_automaticFolder.isEmpty())
-        writeInto(g_automaticFolder, QDateTime::currentDateTime());
+        saveBeforeRestore(database);
     const QString incoming = database + QStringLiteral(".restore");
     removeFile(incoming);
     if (!QFile::copy(file, incoming))

@@ -12,9 +12,23 @@ namespace tk {
 // (every table's rows against the source, on a server also the minute sums; then PRAGMA
 // integrity_check) and only then renamed, so a backup file is whole or not there. A SQLite
 // database copies itself (VACUUM INTO), so tables of an older version are saved as they are.
+struct BackupFile
+{
+    QString path;
+    QDateTime time;
+    qint64 size = 0;
+};
+
 class DatabaseBackup
 {
 public:
+    // The automatic backups in folder, newest first.
+    static QVector<BackupFile> list(const QString &folder);
+    // "Personal 3, auswert 124, AuswPos 48": the main tables' rows of a backup file.
+    static QString rowSummary(const QString &file);
+    // The newest backup in folder that could be restored; empty when there is none.
+    static QString newestSound(const QString &folder);
+
     // Writes the backup to file (replacing one there). Returns a line per table; throws
     // UserError (German) when it cannot be written or does not check.
     static QStringList write(const QString &file);
@@ -46,6 +60,8 @@ public:
     // The integrity of a SQLite file: empty when sound, else what SQLite reports (German
     // prefix). For the open database when file is empty. Throws DbError when it cannot be read.
     static QString integrityProblem(const QString &file = QString());
+    // The same, quicker, for the start of the program (PRAGMA quick_check).
+    static QString quickProblem();
 };
 
 } // namespace tk
