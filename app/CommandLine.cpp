@@ -3,7 +3,9 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 #include "core/calendar/PublicHolidays.h"
 #include "core/common/Errors.h"
@@ -397,7 +399,16 @@ QString CommandLine::dataFolder() const
 {
     if (!dataDir.isEmpty())
         return dataDir;
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Daten"));
+    return defaultDataFolder(QCoreApplication::applicationDirPath(),
+                             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+QString defaultDataFolder(const QString &programFolder, const QString &userFolder)
+{
+    const QString beside = QDir(programFolder).filePath(QStringLiteral("Daten"));
+    if (QFileInfo(programFolder).isWritable() || QFileInfo(beside).isDir())
+        return beside;
+    return QDir(userFolder).filePath(QStringLiteral("Daten"));
 }
 
 CommandLine parseCommandLine(const QStringList &arguments)

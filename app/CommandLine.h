@@ -60,7 +60,7 @@ struct CommandLine
     QString error;  // German; not empty when the command line cannot be used
 
     bool isValid() const { return error.isEmpty(); }
-    // The data folder to work on; the default needs the application object.
+    // The data folder to work on (see defaultDataFolder); needs the application object.
     QString dataFolder() const;
 };
 
@@ -70,5 +70,10 @@ struct CommandLine
 CommandLine parseCommandLine(const QStringList &arguments);
 
 QString commandLineUsage();
+
+// "Daten" beside the program when its folder can be written (or already holds one), as a
+// program run from its build or a copied folder keeps it; else "Daten" in the user's folder
+// for the program's data, where an installed program can write.
+QString defaultDataFolder(const QString &programFolder, const QString &userFolder);
 
 } // namespace tk

@@ -77,6 +77,7 @@ class TestCommandLine : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void dataFolderBesideProgram();
+    void dataFolderBesideTheProgramOrTheUsers();
     void validCommandLines_data();
     void validCommandLines();
     void refusedCommandLines_data();
@@ -421,6 +422,17 @@ void TestCommandLine::holidaysArePrintedInDateOrder()
     QCOMPARE(lines.at(8), QStringLiteral("20.11.2024 Buß- und Bettag"));
     QCOMPARE(lines.last(), QStringLiteral("26.12.2024 2. Weihnachtstag"));
     QCOMPARE(run({"--holidays", "DE", "2017"}).out.count(QStringLiteral("Reformationstag")), 1);
+}
+
+// Installed where it cannot write, the program keeps its data in the user's folder.
+void TestCommandLine::dataFolderBesideTheProgramOrTheUsers()
+{
+    QTemporaryDir program;
+    QCOMPARE(defaultDataFolder(program.path(), QStringLiteral("/home/eva/.local/share/Taktora")),
+             program.path() + QStringLiteral("/Daten"));
+    QCOMPARE(defaultDataFolder(QStringLiteral("/nicht/da/bin"),
+                               QStringLiteral("/home/eva/.local/share/Taktora")),
+             QStringLiteral("/home/eva/.local/share/Taktora/Daten"));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
