@@ -14,27 +14,24 @@ namespace tk {
 
 int runBackupCommand(const CommandLine &commandLine, QTextStream &out, QTextStream &err)
 {
-    try {
+    return runReportingErrors(err, [&] {
         openChosenDatabase(commandLine);
         const QString file = QDir::toNativeSeparators(commandLine.output);
         if (commandLine.mode == RunMode::Restore) {
             DatabaseBackup::restore(commandLine.output);
             out << QStringLiteral("Wiederhergestellt aus %1").arg(file) << '\n';
-            return ExitOk;
+            return int(ExitOk);
         }
         for (const QString &line : DatabaseBackup::write(commandLine.output))
             out << line << '\n';
         out << QStringLiteral("Gesichert nach %1").arg(file) << '\n';
-        return ExitOk;
-    } catch (const std::exception &e) {
-        err << errorMessage(e) << '\n';
-    }
-    return ExitFailed;
+        return int(ExitOk);
+    });
 }
 
 int runCheckDatabaseCommand(const CommandLine &commandLine, QTextStream &out, QTextStream &err)
 {
-    try {
+    return runReportingErrors(err, [&] {
         // looked at as it is: no upgrade, nothing written
         Database::setUrl(chosenDatabase(commandLine), Database::Access::ReadOnly);
         QStringList findings;
@@ -56,16 +53,13 @@ int runCheckDatabaseCommand(const CommandLine &commandLine, QTextStream &out, QT
         for (const QString &finding : findings)
             err << finding << '\n';
         if (!findings.isEmpty())
-            return ExitFailed;
+            return int(ExitFailed);
         out << QStringLiteral("Die Datenbank %1 ist in Ordnung (Stand %2).")
                    .arg(Database::displayName())
                    .arg(version)
             << '\n';
-        return ExitOk;
-    } catch (const std::exception &e) {
-        err << errorMessage(e) << '\n';
-    }
-    return ExitFailed;
+        return int(ExitOk);
+    });
 }
 
 } // namespace tk

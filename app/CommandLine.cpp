@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTextStream>
 
 #include "core/calendar/PublicHolidays.h"
 #include "core/common/Errors.h"
@@ -409,6 +410,16 @@ QString defaultDataFolder(const QString &programFolder, const QString &userFolde
     if (QFileInfo(programFolder).isWritable() || QFileInfo(beside).isDir())
         return beside;
     return QDir(userFolder).filePath(QStringLiteral("Daten"));
+}
+
+int runReportingErrors(QTextStream &err, const std::function<int()> &work)
+{
+    try {
+        return work();
+    } catch (const std::exception &e) {
+        err << errorMessage(e) << '\n';
+    }
+    return ExitFailed;
 }
 
 CommandLine parseCommandLine(const QStringList &arguments)

@@ -1,10 +1,14 @@
 #pragma once
 
+#include <functional>
+
 #include <QString>
 #include <QStringList>
 
 #include "core/export/PayrollExport.h"
 #include "core/reports/lists/ListDocuments.h"
+
+class QTextStream;
 
 namespace tk {
 
@@ -70,6 +74,10 @@ struct CommandLine
 CommandLine parseCommandLine(const QStringList &arguments);
 
 QString commandLineUsage();
+
+// Runs a command-line mode's work: an error it throws becomes its German message on err and
+// ExitFailed.
+int runReportingErrors(QTextStream &err, const std::function<int()> &work);
 
 // "Daten" beside the program when its folder can be written (or already holds one), as a
 // program run from its build or a copied folder keeps it; else "Daten" in the user's folder

@@ -5,14 +5,13 @@
 
 #include "app/CommandLine.h"
 #include "app/DatabaseChoice.h"
-#include "core/common/Errors.h"
 #include "core/export/PayrollExport.h"
 
 namespace tk {
 
 int runExportCommand(const CommandLine &commandLine, QTextStream &out, QTextStream &err)
 {
-    try {
+    return runReportingErrors(err, [&] {
         openChosenDatabase(commandLine);
         const QStringList lines = ExportPayroll(commandLine.exportFormat, commandLine.month,
                                                 commandLine.year, commandLine.output);
@@ -21,11 +20,8 @@ int runExportCommand(const CommandLine &commandLine, QTextStream &out, QTextStre
         out << QStringLiteral("Datei geschrieben: %1")
                    .arg(QDir::toNativeSeparators(commandLine.output))
             << '\n';
-        return ExitOk;
-    } catch (const std::exception &e) {
-        err << errorMessage(e) << '\n';
-    }
-    return ExitFailed;
+        return int(ExitOk);
+    });
 }
 
 } // namespace tk

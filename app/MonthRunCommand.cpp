@@ -4,7 +4,6 @@
 
 #include "app/CommandLine.h"
 #include "app/DatabaseChoice.h"
-#include "core/common/Errors.h"
 #include "core/recording/ChangeLog.h"
 #include "core/recording/HolidayFill.h"
 #include "core/recording/LawChecks.h"
@@ -73,17 +72,15 @@ QString failureText(RunMode mode)
 
 int runMonthCommand(const CommandLine &commandLine, QTextStream &out, QTextStream &err)
 {
-    try {
+    return runReportingErrors(err, [&] {
         openChosenDatabase(commandLine);
         const int failures = runFor(commandLine, out);
         out.flush();
         if (failures == 0)
-            return ExitOk;
+            return int(ExitOk);
         err << failureText(commandLine.mode).arg(failures) << '\n';
-    } catch (const std::exception &e) {
-        err << errorMessage(e) << '\n';
-    }
-    return ExitFailed;
+        return int(ExitFailed);
+    });
 }
 
 } // namespace tk

@@ -197,39 +197,44 @@ QStringList closingGuardStatements(DatabaseUrl::Kind kind)
     return statements;
 }
 
-// Version 5: closing a month (table Abschluss and the guards of its days) and the change log.
-bool closingGuarded()
+// Versions 5 and 6 each add tables and triggers over them; a trigger whose name starts with
+// firstTrigger tells that a step's triggers are there.
+bool lacksTablesOrTriggers(const char *firstTrigger)
 {
-    return SqlDialect::hasTrigger(Database::connection(), QStringLiteral("auswert_closed"));
+    return tablesMissing()
+        || !SqlDialect::hasTrigger(Database::connection(), QLatin1String(firstTrigger));
 }
 
+void addTablesAndTriggers(const char *firstTrigger, QStringList (*triggers)(DatabaseUrl::Kind))
+{
+    addMissingTables();
+    if (SqlDialect::hasTrigger(Database::connection(), QLatin1String(firstTrigger)))
+        return;
+    for (const QString &statement : triggers(openKind()))
+        execute(statement);
+}
+
+// Version 5: closing a month (table Abschluss and the guards of its days) and the change log's
+// tables.
 bool closingMissing()
 {
-    return tablesMissing() || !closingGuarded();
+    return lacksTablesOrTriggers("auswert_closed");
 }
 
 void addClosing()
 {
-    addMissingTables();
-    if (closingGuarded())
-        return;
-    for (const QString &statement : closingGuardStatements(openKind()))
-        execute(statement);
+    addTablesAndTriggers("auswert_closed", closingGuardStatements);
 }
 
 // Version 6: the change log's triggers.
 bool changeLogMissing()
 {
-    return tablesMissing()
-        || !SqlDialect::hasTrigger(Database::connection(), QStringLiteral("Personal_log"));
+    return lacksTablesOrTriggers("Personal_log");
 }
 
 void addChangeLog()
 {
-    addMissingTables();
-    if (!SqlDialect::hasTrigger(Database::connection(), QStringLiteral("Personal_log")))
-        for (const QString &statement : changeLogStatements(openKind()))
-            execute(statement);
+    addTablesAndTriggers("Personal_log", changeLogStatements);
 }
 
 const UpgradeStep UpgradeSteps[] = {

@@ -1,5 +1,6 @@
 #include "core/export/CsvPayrollFile.h"
 
+#include "core/common/CsvField.h"
 #include "core/export/PayrollMonth.h"
 
 namespace tk {
@@ -9,15 +10,12 @@ namespace {
 const char *const Heading = "Personalnummer;Name;Vorname;Von;Bis;Soll;Gesamt;Anwesend;Krank;"
                             "Urlaub;Feiertag;Unbezahlt;Saldo;Urlaubstage;Stundenlohn;Brutto";
 
+// A name the spreadsheet would run as a formula gets a leading '.
 QString textField(QString text)
 {
     if (!text.isEmpty() && QStringLiteral("=+-@").contains(text.at(0)))
         text.prepend(QLatin1Char('\''));
-    if (text.contains(QLatin1Char(';')) || text.contains(QLatin1Char('"'))
-        || text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')))
-        text = QLatin1Char('"') + text.replace(QLatin1Char('"'), QStringLiteral("\"\""))
-            + QLatin1Char('"');
-    return text;
+    return CsvField(text);
 }
 
 } // namespace

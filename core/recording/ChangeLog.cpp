@@ -1,8 +1,10 @@
 #include "core/recording/ChangeLog.h"
 
+#include <QDateTime>
 #include <QTextStream>
 
 #include "core/common/ClockText.h"
+#include "core/common/CsvField.h"
 #include "core/db/Database.h"
 #include "core/db/SqlDialect.h"
 #include "core/db/Table.h"
@@ -31,15 +33,6 @@ QVector<ChangeRow> readRows(const QString &condition, const QVariantList &binds)
     return rows;
 }
 
-QString field(QString value)
-{
-    if (value.contains(QLatin1Char(';')) || value.contains(QLatin1Char('"'))
-        || value.contains(QLatin1Char('\n')))
-        value = QLatin1Char('"') + value.replace(QLatin1Char('"'), QStringLiteral("\"\""))
-            + QLatin1Char('"');
-    return value;
-}
-
 } // namespace
 
 QVector<ChangeRow> ChangesOfMonth(int month, int year, int personalNummer)
@@ -62,15 +55,23 @@ QVector<ChangeRow> ChangesOfDay(int personalNummer, const QDate &date)
                     {QStringLiteral("%1;%2").arg(personalNummer).arg(IsoDateText(date))});
 }
 
+QString ChangeTimeText(const QString &zeitpunkt)
+{
+    const QDateTime time = QDateTime::fromString(zeitpunkt, Qt::ISODate);
+    return time.isValid() ? time.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss")) : zeitpunkt;
+}
+
 void WriteChanges(const QVector<ChangeRow> &rows, QTextStream &out)
 {
     out << QStringLiteral("Zeitpunkt;Benutzer;Arbeitsplatz;Tabelle;Schluessel;Feld;AltWert;"
                           "NeuWert;Grund")
         << '\n';
     for (const ChangeRow &row : rows) {
-        out << QStringList{field(row.zeitpunkt), field(row.benutzer),   field(row.arbeitsplatz),
-                           field(row.tabelle),   field(row.schluessel), field(row.feld),
-                           field(row.altWert),   field(row.neuWert),    field(row.grund)}
+        out << QStringList{CsvField(row.zeitpunkt),    CsvField(row.benutzer),
+                           CsvField(row.arbeitsplatz), CsvField(row.tabelle),
+                           CsvField(row.schluessel),   CsvField(row.feld),
+                           CsvField(row.altWert),      CsvField(row.neuWert),
+                           CsvField(row.grund)}
                    .join(QLatin1Char(';'))
             << '\n';
     }

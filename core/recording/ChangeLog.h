@@ -29,6 +29,9 @@ QVector<ChangeRow> ChangesOfMonth(int month, int year, int personalNummer);
 // The changes of an employee's day (its entries and its shift plan), in time order.
 QVector<ChangeRow> ChangesOfDay(int personalNummer, const QDate &date);
 
+// The time of a change as the window and the list show it: "04.03.2024 10:00:00".
+QString ChangeTimeText(const QString &zeitpunkt);
+
 // "taktora --changes": a heading line, then a line per row, ';'-separated (a value holding
 // ';' or '"' in double quotes).
 void WriteChanges(const QVector<ChangeRow> &rows, QTextStream &out);

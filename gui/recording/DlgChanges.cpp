@@ -1,7 +1,6 @@
 #include "gui/recording/DlgChanges.h"
 
 #include <QDate>
-#include <QDateTime>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -30,17 +29,16 @@ TDlgChanges::TDlgChanges(int personalNummer, const QDate &date, QWidget *parent)
     m_grid->verticalHeader()->hide();
     for (int r = 0; r < rows.size(); ++r) {
         const ChangeRow &row = rows.at(r);
-        const QDateTime time = QDateTime::fromString(row.zeitpunkt, Qt::ISODate);
-        const QStringList cells{
-            time.isValid() ? time.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss")) : row.zeitpunkt,
-            row.benutzer,
-            row.arbeitsplatz,
-            row.tabelle.compare(QLatin1String("auswert"), Qt::CaseInsensitive) == 0
-                ? QStringLiteral("Schicht des Tages")
-                : row.feld,
-            row.altWert,
-            row.neuWert,
-            row.grund};
+        const QStringList cells{ChangeTimeText(row.zeitpunkt),
+                                row.benutzer,
+                                row.arbeitsplatz,
+                                row.tabelle.compare(QLatin1String("auswert"), Qt::CaseInsensitive)
+                                        == 0
+                                    ? QStringLiteral("Schicht des Tages")
+                                    : row.feld,
+                                row.altWert,
+                                row.neuWert,
+                                row.grund};
         for (int c = 0; c < cells.size(); ++c)
             m_grid->setItem(r, c, new QTableWidgetItem(cells.at(c)));
     }

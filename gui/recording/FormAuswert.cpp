@@ -25,6 +25,7 @@
 #include "core/db/Table.h"
 #include "core/db/TableChanges.h"
 #include "core/recording/DayGridText.h"
+#include "core/recording/DaySheet.h"
 #include "core/recording/LawChecks.h"
 #include "core/recording/MonthClosing.h"
 #include "core/recording/PeriodSelection.h"
@@ -33,6 +34,7 @@
 #include "gui/reports/PrintMenu.h"
 #include "gui/widgets/DbGrid.h"
 #include "gui/widgets/ErrorGuard.h"
+#include "gui/widgets/FormTools.h"
 #include "gui/widgets/Glyphs.h"
 #include "gui/widgets/MessageBoxes.h"
 #include "gui/widgets/WaitCursor.h"
@@ -83,18 +85,6 @@ void guarded(QWidget *parent, const std::function<void()> &action)
             throw DbError(e.message());
         }
     });
-}
-
-QToolButton *navigationButton(QWidget *parent, const QString &name, QStyle::StandardPixmap icon,
-                              const QString &hint)
-{
-    auto *button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setIcon(parent->style()->standardIcon(icon));
-    button->setToolTip(hint);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
 }
 
 QToolButton *textButton(QWidget *parent, const QString &name, const QString &caption,
@@ -737,10 +727,7 @@ void TFormAuswert::dbSBtnDeleteClick()
 {
     if (!tblAuswPos->isOpen() || tblAuswPos->isEmpty())
         return;
-    const bool open = runGuarded(this, [this] {
-        RequireOpenDay(tblAuswert->field(QStringLiteral("PersonalNummer")).asInteger(),
-                       tblAuswert->field(QStringLiteral("Datum")).asDate());
-    });
+    const bool open = runGuarded(this, [this] { DaySheet(evaluation()).requireOpenDay(); });
     if (!open)
         return;
     QMessageBox box(QMessageBox::Question, QStringLiteral("Bestätigung"),

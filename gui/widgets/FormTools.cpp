@@ -20,6 +20,18 @@ QToolButton *toolButton(QWidget *parent, Glyph glyph, const QString &hint, const
     return button;
 }
 
+QToolButton *navigationButton(QWidget *parent, const QString &name, QStyle::StandardPixmap icon,
+                              const QString &hint)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setIcon(parent->style()->standardIcon(icon));
+    button->setToolTip(hint);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
 QList<QWidget *> navigatorButtons(const DbNavigator *navigator)
 {
     QList<QWidget *> buttons;

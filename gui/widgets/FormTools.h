@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStyle>
 
 #include "gui/widgets/Glyphs.h"
 
@@ -17,6 +18,11 @@ class Table;
 
 // A tool row button known by its hint (tooltip), reachable with Tab.
 QToolButton *toolButton(QWidget *parent, Glyph glyph, const QString &hint, const char *name);
+
+// A flat button with a style icon that never takes the focus (the keys do its work): moving
+// through days or months.
+QToolButton *navigationButton(QWidget *parent, const QString &name, QStyle::StandardPixmap icon,
+                              const QString &hint);
 
 // The buttons of a navigator in their order, for the window's tab order.
 QList<QWidget *> navigatorButtons(const DbNavigator *navigator);

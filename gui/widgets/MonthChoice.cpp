@@ -11,32 +11,18 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include "gui/widgets/FormTools.h"
+
 namespace tk {
-
-namespace {
-
-QToolButton *stepButton(QWidget *parent, const char *name, QStyle::StandardPixmap icon,
-                        const QString &hint)
-{
-    auto *button = new QToolButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setIcon(parent->style()->standardIcon(icon));
-    button->setToolTip(hint);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-}
-
-} // namespace
 
 MonthChoice::MonthChoice(QWidget *parent)
     : QWidget(parent)
     , edMonat(new QComboBox(this))
     , edJahr(new QSpinBox(this))
-    , btnPrevMonth(stepButton(this, "btnPrevMonth", QStyle::SP_ArrowLeft,
-                              QStringLiteral("Vorheriger Monat (Bild auf)")))
-    , btnNextMonth(stepButton(this, "btnNextMonth", QStyle::SP_ArrowRight,
-                              QStringLiteral("Nächster Monat (Bild ab)")))
+    , btnPrevMonth(navigationButton(this, QStringLiteral("btnPrevMonth"), QStyle::SP_ArrowLeft,
+                                    QStringLiteral("Vorheriger Monat (Bild auf)")))
+    , btnNextMonth(navigationButton(this, QStringLiteral("btnNextMonth"), QStyle::SP_ArrowRight,
+                                    QStringLiteral("Nächster Monat (Bild ab)")))
 {
     edMonat->setObjectName(QStringLiteral("edMonat"));
     const QLocale german(QLocale::German, QLocale::Germany);

@@ -23,12 +23,6 @@ const Column Columns[] = {
 
 constexpr double RowHeight = 4.4;
 
-QString shownTime(const QString &stored)
-{
-    const QDateTime time = QDateTime::fromString(stored, Qt::ISODate);
-    return time.isValid() ? time.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss")) : stored;
-}
-
 } // namespace
 
 ChangeLogList::ChangeLogList()
@@ -59,7 +53,7 @@ void ChangeLogList::readChanges()
         const QString who = row.benutzer.isEmpty() && row.arbeitsplatz.isEmpty()
             ? QStringLiteral("(außerhalb des Programms)")
             : row.benutzer + QStringLiteral(" / ") + row.arbeitsplatz;
-        m_rows.addRow({shownTime(row.zeitpunkt), who, row.tabelle, row.schluessel, row.feld,
+        m_rows.addRow({ChangeTimeText(row.zeitpunkt), who, row.tabelle, row.schluessel, row.feld,
                        row.altWert, row.neuWert, row.grund});
     }
     m_count = int(rows.size());
