@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 #include <algorithm>
 #include <cstdio>
@@ -16,6 +17,7 @@
 #include "core/db/Schema.h"
 #include "core/db/ScopedConnection.h"
 #include "core/db/SqlDialect.h"
+#include "core/db/TableRefill.h"
 
 namespace tk {
 
@@ -87,20 +89,62 @@ void removeFile(const QString &file)
 
 // The state a restore replaces: a checked backup, or, of a file too damaged to copy itself,
 // the file as it is (named so that the thinning of the backups leaves it alone).
-void saveBeforeRestore(const QString &database)
+void saveBeforeRestore()
 {
     const QDateTime now = QDateTime::currentDateTime();
     try {
         DatabaseBackup::writeInto(g_automaticFolder, now);
-    } catch (const UserError &) {
+    } catch (const UserError &error) {
         const QString raw =
             QDir(g_automaticFolder)
                 .filePath(
                     now.toString(QStringLiteral("'taktora-'yyyy-MM-dd-HHmmss'-beschaedigt.db'")));
-        if (!QDir().mkpath(g_automaticFolder) || !QFile::copy(database, raw))
+        if (Database::isServer() || !QDir().mkpath(g_automaticFolder)
+            || !QFile::copy(Database::filePath(), raw))
             throw UserError(QStringLiteral("Der jetzige Stand kann vor dem Wiederherstellen "
-                                           "nicht gesichert werden."));
+                                           "nicht gesichert werden: %1")
+                                .arg(error.message()));
     }
+}
+
+// A server has no file to swap: its tables are emptied and refilled from the backup in one
+// transaction. Columns an older backup lacks get what the upgrade gives them; the session
+// table is the writing program's own.
+void refillServerFrom(const QString &file)
+{
+    ScopedConnection backup(QStringLiteral("taktora_restore_source"),
+                            DatabaseUrl::sqliteFile(file));
+    if (!backup.db().open())
+        throw Database::error(QStringLiteral("Lesen der Sicherung"), backup.db().lastError());
+    TableRefill refill(QStringLiteral("Wiederhergestellt aus %1").arg(QFileInfo(file).fileName()));
+    for (const SchemaTable &table : schemaTables()) {
+        if (table.name == QLatin1String("Sitzung"))
+            continue;
+        refill.empty(table.name);
+        const QSqlRecord stored = SqlDialect::record(backup.db(), table.name);
+        if (stored.isEmpty())
+            continue; // a table of a later version than the backup's
+        const QStringList columns = table.columnNames();
+        QStringList present;
+        for (const QString &column : columns) {
+            if (stored.contains(column))
+                present << column;
+        }
+        QSqlQuery read(backup.db());
+        read.setForwardOnly(true);
+        if (!read.exec(QStringLiteral("SELECT %1 FROM \"%2\" ORDER BY rowid")
+                           .arg(present.join(QStringLiteral(", ")), table.name)))
+            throw Database::error(QStringLiteral("Lesen der Sicherung"), read.lastError());
+        while (read.next()) {
+            QVariantList values;
+            for (const QString &column : columns) {
+                const int at = present.indexOf(column);
+                values << (at < 0 ? valueOfAddedColumn(table.name, column) : read.value(at));
+            }
+            refill.insert(table.name, columns, values);
+        }
+    }
+    refill.commit();
 }
 
 } // namespace
@@ -234,16 +278,17 @@ QString DatabaseBackup::unusableBackup(const QString &file)
 
 void DatabaseBackup::restore(const QString &file)
 {
-    if (Database::isServer())
-        throw UserError(QStringLiteral("Eine Server-Datenbank wird mit den Mitteln des Servers "
-                                       "wiederhergestellt, nicht aus einer Sicherungsdatei."));
     const QString problem = unusableBackup(file);
     if (!problem.isEmpty())
         throw UserError(QStringLiteral("\"%1\" kann nicht wiederhergestellt werden: %2")
                             .arg(QDir::toNativeSeparators(file), problem));
-    const QString database = Database::filePath();
     if (!g_automaticFolder.isEmpty())
-        saveBeforeRestore(database);
+        saveBeforeRestore();
+    if (Database::isServer()) {
+        refillServerFrom(file);
+        return;
+    }
+    const QString database = Database::filePath();
     const QString incoming = database + QStringLiteral(".restore");
     removeFile(incoming);
     if (!QFile::copy(file, incoming))

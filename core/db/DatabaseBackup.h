@@ -45,11 +45,11 @@ public:
     // or of a newer version); empty when it can. Throws UserError when it cannot be read.
     static QString unusableBackup(const QString &file);
 
-    // Puts the backup file in place of the open SQLite database: checks it, backs up the
-    // current state into the automatic folder first (when there is one), then renames a copy
-    // of it over the database file, so the database is the old or the new one, never a mix.
-    // The connection is reopened on the restored file (and its tables upgraded). Throws
-    // UserError; a server database is refused.
+    // Puts the backup file in place of the open database: checks it, backs up the current
+    // state into the automatic folder first (when there is one), then replaces the database,
+    // so that it is the old or the new one, never a mix. A SQLite file is replaced by renaming
+    // a copy of the backup over it (the connection is reopened and its tables upgraded); a
+    // server's tables are emptied and refilled in one transaction. Throws UserError.
     static void restore(const QString &file);
 
     // Where the automatic backups go (Daten/Sicherung); empty (the default) writes none. The

@@ -158,22 +158,30 @@ QString closedCondition(const char *row)
         .arg(QLatin1String(row));
 }
 
+// The server's guard asks FOUND whether a closed period holds the row: a row variable with
+// any empty field counts as neither NULL nor NOT NULL.
+QString closedGuardFunction()
+{
+    return QStringLiteral(
+        "CREATE OR REPLACE FUNCTION taktora_closed_guard() RETURNS trigger LANGUAGE plpgsql AS $$ "
+        "DECLARE r record; hit boolean := false; BEGIN "
+        "IF TG_OP <> 'INSERT' THEN SELECT * INTO r FROM Abschluss a WHERE a.PersonalNummer "
+        "= OLD.PersonalNummer AND OLD.Datum BETWEEN a.Von AND a.Bis LIMIT 1; hit := FOUND; "
+        "END IF; "
+        "IF NOT hit AND TG_OP <> 'DELETE' THEN SELECT * INTO r FROM Abschluss a WHERE "
+        "a.PersonalNummer = NEW.PersonalNummer AND NEW.Datum BETWEEN a.Von AND a.Bis "
+        "LIMIT 1; hit := FOUND; END IF; "
+        "IF hit THEN RAISE EXCEPTION 'Der Zeitraum % – % ist für Personal-Nr. % "
+        "abgeschlossen.', to_char(r.Von, 'DD.MM.YYYY'), to_char(r.Bis, 'DD.MM.YYYY'), "
+        "r.PersonalNummer; END IF; "
+        "IF TG_OP = 'DELETE' THEN RETURN OLD; END IF; RETURN NEW; END $$");
+}
+
 QStringList closingGuardStatements(DatabaseUrl::Kind kind)
 {
     QStringList statements;
     if (kind == DatabaseUrl::Kind::PostgreSQL) {
-        statements << QStringLiteral(
-            "CREATE FUNCTION taktora_closed_guard() RETURNS trigger LANGUAGE plpgsql AS $$ "
-            "DECLARE r record; BEGIN "
-            "IF TG_OP <> 'INSERT' THEN SELECT * INTO r FROM Abschluss a WHERE a.PersonalNummer "
-            "= OLD.PersonalNummer AND OLD.Datum BETWEEN a.Von AND a.Bis LIMIT 1; END IF; "
-            "IF r IS NULL AND TG_OP <> 'DELETE' THEN SELECT * INTO r FROM Abschluss a WHERE "
-            "a.PersonalNummer = NEW.PersonalNummer AND NEW.Datum BETWEEN a.Von AND a.Bis "
-            "LIMIT 1; END IF; "
-            "IF r IS NOT NULL THEN RAISE EXCEPTION 'Der Zeitraum % – % ist für Personal-Nr. % "
-            "abgeschlossen.', to_char(r.Von, 'DD.MM.YYYY'), to_char(r.Bis, 'DD.MM.YYYY'), "
-            "r.PersonalNummer; END IF; "
-            "IF TG_OP = 'DELETE' THEN RETURN OLD; END IF; RETURN NEW; END $$");
+        statements << closedGuardFunction();
         for (const char *table : GuardedTables)
             statements << QStringLiteral("CREATE TRIGGER %1_closed BEFORE INSERT OR UPDATE OR "
                                          "DELETE ON %1 FOR EACH ROW EXECUTE FUNCTION "
@@ -237,6 +245,24 @@ void addChangeLog()
     addTablesAndTriggers("Personal_log", changeLogStatements);
 }
 
+// Version 7: a server whose guard of closed periods let rows through when the closing had an
+// empty field gets the guard that asks FOUND.
+bool serverGuardMissesPartRows()
+{
+    if (!SqlDialect::isServer(Database::connection()))
+        return false;
+    Query query;
+    query.setSql(QStringLiteral("SELECT count(*) FROM pg_proc WHERE proname = "
+                                "'taktora_closed_guard' AND prosrc NOT LIKE '%hit := FOUND%'"));
+    query.open();
+    return query.value(0, 0).toInt() > 0;
+}
+
+void replaceClosedGuard()
+{
+    execute(closedGuardFunction());
+}
+
 const UpgradeStep UpgradeSteps[] = {
     {1, personalLacksAuswertBegin, addAuswertBegin},
     {2, tablesLackRowVersion, addRowVersion},
@@ -244,6 +270,7 @@ const UpgradeStep UpgradeSteps[] = {
     {4, tablesMissing, addMissingTables},
     {5, closingMissing, addClosing},
     {6, changeLogMissing, addChangeLog},
+    {7, serverGuardMissesPartRows, replaceClosedGuard},
 };
 
 const QLatin1String VersionTable("Schemastand");
@@ -452,6 +479,13 @@ bool isHiddenColumn(const QString &name)
 {
     return name.compare(QLatin1String(RowVersionColumn), Qt::CaseInsensitive) == 0
         || name.compare(QLatin1String(SurrogateKeyColumn), Qt::CaseInsensitive) == 0;
+}
+
+QVariant valueOfAddedColumn(const QString &table, const QString &column)
+{
+    const bool auswertBegin = table.compare(QLatin1String("Personal"), Qt::CaseInsensitive) == 0
+        && column.compare(QLatin1String("AuswertBegin"), Qt::CaseInsensitive) == 0;
+    return auswertBegin ? QVariant(1) : QVariant();
 }
 
 QString schemaSpelling(const QString &name)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <QVariant>
 #include <QVector>
 
 #include "core/db/DatabaseUrl.h"
@@ -51,6 +52,10 @@ bool isHiddenColumn(const QString &name);
 // A table or column name as the list above spells it (a server hands back names folded to
 // lower case); a name the list lacks as it is.
 QString schemaSpelling(const QString &name);
+
+// The value a column that old data lacks takes in each of its rows, as the upgrade gives it:
+// AuswertBegin 1 (the calendar month), every other column empty.
+QVariant valueOfAddedColumn(const QString &table, const QString &column);
 
 // Brings the database the process points at to the current version: the steps above the
 // stored version run in order, in one transaction. Runs before any window or command works

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "core/common/Errors.h"
+#include "core/db/Database.h"
 #include "core/db/DatabaseBackup.h"
 #include "core/db/DatabaseUrl.h"
 #include "core/db/ScopedConnection.h"
@@ -45,6 +46,7 @@ private Q_SLOTS:
     void newestTenAndOnePerMonthStay();
     void unwritableFolderIsRefusedInGerman();
     void restoreBringsEveryRowBack();
+    void refusedRefillKeepsTheServerDatabase();
     void unsoundBackupIsNotRestored();
 };
 
@@ -117,28 +119,78 @@ void TestDatabaseBackup::unwritableFolderIsRefusedInGerman()
                             "beschrieben werden."));
 }
 
-// Back up, lose a day's entries, restore: every row is back, and the state before the restore
-// was saved first.
+// Back up, lose a day's entries, restore: every row is back (on a server too, through a closed
+// period's guard), the state before the restore was saved first, and the change log tells of
+// the restore in one line per table.
 void TestDatabaseBackup::restoreBringsEveryRowBack()
 {
-    TK_SQLITE_ONLY();
     TempDataDir dir;
     addEmployee(1, QStringLiteral("Jürgen"), QStringLiteral("Weiß"), 1, 1);
     addEntry(1, QDate(2024, 3, 4), 420, 960, QStringLiteral("N"));
+    addDayRecord(1, QDate(2024, 3, 4), 1, 480, 540);
+    TempDataDir::exec(QStringLiteral("INSERT INTO Abschluss (PersonalNummer, Monat, Von, Bis) "
+                                     "VALUES (1, '2024-03', '2024-03-01', '2024-03-31')"));
     QTemporaryDir place;
     const QString backup = place.filePath(QStringLiteral("gut.db"));
     DatabaseBackup::write(backup);
     TempDataDir::exec(QStringLiteral("UPDATE Personal SET Name = 'Falsch'"));
+    TempDataDir::exec(QStringLiteral("INSERT INTO Schicht (Schichtplan) VALUES (9)"));
     const QString automatic = place.filePath(QStringLiteral("Sicherung"));
     DatabaseBackup::setAutomaticFolder(automatic);
     DatabaseBackup::restore(backup);
     DatabaseBackup::setAutomaticFolder(QString());
     QCOMPARE(sqlValue(QStringLiteral("SELECT Name FROM Personal")).toString(),
              QStringLiteral("Weiß"));
+    QCOMPARE(sqlValue(QStringLiteral("SELECT count(*) FROM Schicht")).toInt(), 0);
     QCOMPARE(sqlValue(QStringLiteral("SELECT count(*) FROM AuswPos")).toInt(), 1);
+    QCOMPARE(sqlValue(QStringLiteral("SELECT Summe FROM auswert")).toInt(), 540);
     const QStringList saved = QDir(automatic).entryList({QStringLiteral("taktora-*.db")});
     QCOMPARE(saved.size(), 1);
-    QCOMPARE(rowsIn(QDir(automatic).filePath(saved.first()), QStringLiteral("Personal")), 1);
+    QCOMPARE(rowsIn(QDir(automatic).filePath(saved.first()), QStringLiteral("Schicht")), 1);
+    if (TempDataDir::onServer()) {
+        QCOMPARE(sqlValue(QStringLiteral("SELECT AltWert || ' -> ' || NeuWert FROM Protokoll "
+                                         "WHERE Tabelle = 'Schicht' AND Grund = "
+                                         "'Wiederhergestellt aus gut.db'"))
+                     .toString(),
+                 QStringLiteral("1 Zeilen -> 0 Zeilen"));
+        // the triggers are back: the closed period is guarded, changes are logged
+        QSqlQuery guarded(Database::connection());
+        QVERIFY(!guarded.exec(QStringLiteral("DELETE FROM auswert")));
+        TempDataDir::exec(QStringLiteral("UPDATE Personal SET Name = 'Wolf'"));
+        QCOMPARE(sqlValue(QStringLiteral("SELECT count(*) FROM Protokoll WHERE NeuWert = 'Wolf'"))
+                     .toInt(),
+                 1);
+    }
+}
+
+// A backup the server refuses a row of (a key twice) changes nothing: the refill is one
+// transaction, and the triggers it held are there again.
+void TestDatabaseBackup::refusedRefillKeepsTheServerDatabase()
+{
+    TempDataDir dir;
+    if (!TempDataDir::onServer())
+        QSKIP("A SQLite file is replaced whole, not refilled.");
+    addEmployee(1, QStringLiteral("Eva"), QStringLiteral("Berger"), 1, 1);
+    QTemporaryDir place;
+    const QString backup = place.filePath(QStringLiteral("doppelt.db"));
+    DatabaseBackup::write(backup);
+    {
+        ScopedConnection file(QStringLiteral("spoil"), DatabaseUrl::sqliteFile(backup));
+        QVERIFY(file.db().open());
+        QSqlQuery q(file.db());
+        QVERIFY(q.exec(QStringLiteral("DROP INDEX Personal_Key")));
+        QVERIFY(q.exec(QStringLiteral("INSERT INTO Personal (PersonalNummer, Name) "
+                                      "VALUES (1, 'Zweimal'), (1, 'Dreimal')")));
+    }
+    TempDataDir::exec(QStringLiteral("INSERT INTO Schicht (Schichtplan) VALUES (9)"));
+    QVERIFY_THROWS_EXCEPTION(DbError, DatabaseBackup::restore(backup));
+    QCOMPARE(sqlValue(QStringLiteral("SELECT Name FROM Personal")).toString(),
+             QStringLiteral("Berger"));
+    QCOMPARE(sqlValue(QStringLiteral("SELECT count(*) FROM Schicht")).toInt(), 1);
+    TempDataDir::exec(QStringLiteral("UPDATE Personal SET Name = 'Wolf'"));
+    QCOMPARE(
+        sqlValue(QStringLiteral("SELECT count(*) FROM Protokoll WHERE NeuWert = 'Wolf'")).toInt(),
+        1);
 }
 
 void TestDatabaseBackup::unsoundBackupIsNotRestored()

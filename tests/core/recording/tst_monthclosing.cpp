@@ -6,6 +6,7 @@
 #include <QTextStream>
 
 #include "core/db/Database.h"
+#include "core/db/Schema.h"
 #include "core/db/SessionStamp.h"
 #include "core/export/PayrollExport.h"
 #include "core/recording/DaySheet.h"
@@ -77,6 +78,7 @@ private Q_SLOTS:
     void closedPeriodRefusesTheRuns();
     void closedDaysRefuseTheDaySheet();
     void closedDaysRefuseDirectSql();
+    void closingWithEmptyFieldsStillGuards();
     void reopeningNeedsAReasonAndIsLogged();
     void exportNamesClosedPeriods();
 
@@ -168,6 +170,28 @@ void TestMonthClosing::closedDaysRefuseDirectSql()
     QCOMPARE(directSql(QStringLiteral("UPDATE AuswPos SET Von = 400 WHERE PersonalNummer = 10 "
                                       "AND Datum = '2024-03-04'")),
              QString());
+}
+
+// A closing written from outside with only its period (sums, time and user empty) guards its
+// days too; a server that still has the guard which overlooked such rows gets the sound one
+// from the upgrade.
+void TestMonthClosing::closingWithEmptyFieldsStillGuards()
+{
+    TempDataDir::exec(QStringLiteral("INSERT INTO Abschluss (PersonalNummer, Monat, Von, Bis) "
+                                     "VALUES (20, '2024-03', '2024-03-01', '2024-03-31')"));
+    const QString sql = QStringLiteral("DELETE FROM AuswPos WHERE PersonalNummer = 20");
+    QVERIFY(directSql(sql).contains(QStringLiteral("abgeschlossen")));
+    if (!TempDataDir::onServer())
+        return;
+    TempDataDir::exec(QStringLiteral(
+        "CREATE OR REPLACE FUNCTION taktora_closed_guard() RETURNS trigger LANGUAGE plpgsql AS "
+        "$$ DECLARE r record; BEGIN SELECT * INTO r FROM Abschluss a WHERE a.PersonalNummer = "
+        "OLD.PersonalNummer AND OLD.Datum BETWEEN a.Von AND a.Bis LIMIT 1; IF r IS NOT NULL "
+        "THEN RAISE EXCEPTION 'abgeschlossen'; END IF; RETURN OLD; END $$"));
+    TempDataDir::exec(QStringLiteral("UPDATE Schemastand SET Version = 6"));
+    upgradeSchema();
+    QCOMPARE(storedSchemaVersion(), schemaVersion());
+    QVERIFY(directSql(sql).contains(QStringLiteral("abgeschlossen")));
 }
 
 void TestMonthClosing::reopeningNeedsAReasonAndIsLogged()
