@@ -6,6 +6,7 @@ set -euo pipefail
 PACKAGES=(
     cmake g++ make                # build
     qt6-base-dev                  # Qt Widgets, Sql, PrintSupport, Test (pulls libqt6gui6 with the JPEG plugin)
+    pkg-config pxlib-dev          # Paradox tables of old data (--import-paradox)
     libqt6sql6-sqlite             # the SQLite driver of Qt SQL
     libqt6sql6-psql               # the PostgreSQL driver of Qt SQL
     postgresql-15                 # a throw-away server for the tests (scripts/pg-start.sh)
