@@ -33,6 +33,8 @@ const QString ChangesOption = QStringLiteral("changes");
 const QString BackupOption = QStringLiteral("backup");
 const QString CheckDatabaseOption = QStringLiteral("check-database");
 const QString RestoreOption = QStringLiteral("restore");
+const QString ImportParadoxOption = QStringLiteral("import-paradox");
+const QString ReplaceOption = QStringLiteral("replace");
 const QString RecalcOption = QStringLiteral("recalc");
 const QString PdfOption = QStringLiteral("pdf");
 const QString MonthOption = QStringLiteral("month");
@@ -92,6 +94,8 @@ void addOptions(QCommandLineParser &parser)
                        {BackupOption, QString(), QStringLiteral("DATEI")},
                        {CheckDatabaseOption, QString()},
                        {RestoreOption, QString(), QStringLiteral("DATEI")},
+                       {ImportParadoxOption, QString(), QStringLiteral("ORDNER")},
+                       {ReplaceOption, QString()},
                        {RecalcOption, QString(), QStringLiteral("JJJJ-MM")},
                        {PdfOption, QString(), QStringLiteral("LISTE")},
                        {MonthOption, QString(), QStringLiteral("JJJJ-MM")},
@@ -150,6 +154,7 @@ bool chooseMode(const QCommandLineParser &parser, RunMode *mode, QString *error)
                                                  {BackupOption, RunMode::Backup},
                                                  {CheckDatabaseOption, RunMode::CheckDatabase},
                                                  {RestoreOption, RunMode::Restore},
+                                                 {ImportParadoxOption, RunMode::ImportParadox},
                                                  {RecalcOption, RunMode::Recalc},
                                                  {PdfOption, RunMode::ListPdf}};
     QStringList given;
@@ -252,10 +257,10 @@ bool readChangesOptions(const QCommandLineParser &parser, CommandLine *c)
 bool valuesPresent(const QCommandLineParser &parser, QString *error)
 {
     for (const QString &name :
-         {DataDirOption, DatabaseOption, CopyOption, HolidaysOption, FillHolidaysOption,
-          AccountOption, CheckOption, MissingOption, ExportOption, CloseMonthOption,
-          ReopenMonthOption, ReasonOption, BackupOption, RestoreOption, RecalcOption, PdfOption,
-          MonthOption, EmployeeOption, OutputOption}) {
+         {DataDirOption,     DatabaseOption, CopyOption,    HolidaysOption, FillHolidaysOption,
+          AccountOption,     CheckOption,    MissingOption, ExportOption,   CloseMonthOption,
+          ReopenMonthOption, ReasonOption,   BackupOption,  RestoreOption,  ImportParadoxOption,
+          RecalcOption,      PdfOption,      MonthOption,   EmployeeOption, OutputOption}) {
         for (const QString &value : parser.values(name)) {
             if (value.startsWith(QLatin1String("--"))) {
                 *error = QStringLiteral("Nach --%1 fehlt der Wert.").arg(name);
@@ -385,6 +390,16 @@ bool readOptions(const QCommandLineParser &parser, CommandLine *c)
         return readExportOptions(parser, c);
     if (c->mode == RunMode::Changes)
         return readChangesOptions(parser, c);
+    if (parser.isSet(ReplaceOption) && c->mode != RunMode::ImportParadox) {
+        c->error = QStringLiteral("--replace gilt nur zusammen mit --import-paradox.");
+        return false;
+    }
+    if (c->mode == RunMode::ImportParadox) {
+        QString folder;
+        c->replace = parser.isSet(ReplaceOption);
+        return singleValue(parser, ImportParadoxOption, &folder, &c->error)
+            && readOutput(folder, QStringLiteral("ORDNER"), c);
+    }
     if (c->mode == RunMode::Backup || c->mode == RunMode::Restore) {
         QString file;
         const QString option = c->mode == RunMode::Backup ? BackupOption : RestoreOption;
@@ -449,6 +464,7 @@ QString commandLineUsage()
         "        taktora [DATENBANK] --reopen-month JJJJ-MM --employee NR --reason TEXT\n"
         "        taktora [DATENBANK] --changes --month JJJJ-MM [--employee NR]\n"
         "        taktora [DATENBANK] --backup DATEI | --restore DATEI | --check-database\n"
+        "        taktora [DATENBANK] --import-paradox ORDNER [--replace]\n"
         "        taktora --holidays LAND JAHR\n"
         "        taktora [DATENBANK] --pdf LISTE [--month JJJJ-MM] [--employee NR]\n"
         "                --output DATEI.pdf\n"
@@ -471,9 +487,12 @@ QString commandLineUsage()
         "  --reopen-month JJJJ-MM  öffnet einen abgeschlossenen Zeitraum wieder (mit Grund)\n"
         "  --changes           das Änderungsprotokoll eines Monats, eine Zeile je Änderung\n"
         "  --backup DATEI      sichert die Datenbank in eine geprüfte SQLite-Datei\n"
-        "  --restore DATEI     ersetzt die SQLite-Datenbank durch eine geprüfte Sicherung\n"
+        "  --restore DATEI     ersetzt die Datenbank durch eine geprüfte Sicherung\n"
         "                      (sichert den Stand davor in Sicherung)\n"
         "  --check-database    prüft Unversehrtheit und Stand der Tabellen (0: in Ordnung)\n"
+        "  --import-paradox ORDNER  übernimmt die fünf Tabellen eines Paradox-Ordners in\n"
+        "                      eine leere Datenbank; mit --replace ersetzt sie deren Daten\n"
+        "                      (nach einer Sicherung)\n"
         "  --holidays LAND JAHR  die gesetzlichen Feiertage eines Bundeslands (BW, BY, ...,\n"
         "                      TH; DE für die bundesweiten), eine Zeile je Feiertag\n"
         "  --recalc JJJJ-MM    rechnet den Monat für alle Mitarbeiter neu\n"

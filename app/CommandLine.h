@@ -29,6 +29,7 @@ enum class RunMode {
     Backup,         // --backup FILE
     Restore,        // --restore FILE
     CheckDatabase,  // --check-database
+    ImportParadox,  // --import-paradox FOLDER [--replace]
     Recalc,         // --recalc YYYY-MM
     ListPdf,        // --pdf LIST --month YYYY-MM [--employee N] --output FILE
     Export          // --export FORMAT --month YYYY-MM --output FILE
@@ -59,9 +60,11 @@ struct CommandLine
     PayrollFormat exportFormat = PayrollFormat::Csv;
     int employee = 0; // PersonalNummer, when oneEmployee
     bool oneEmployee = false;
-    QString output; // absolute
-    QString reason; // --reopen-month
-    QString error;  // German; not empty when the command line cannot be used
+    QString output;       // absolute: --output, the file of --backup/--restore, the folder of
+                          // --import-paradox
+    bool replace = false; // --import-paradox: the data held is replaced
+    QString reason;       // --reopen-month
+    QString error;        // German; not empty when the command line cannot be used
 
     bool isValid() const { return error.isEmpty(); }
     // The data folder to work on (see defaultDataFolder); needs the application object.

@@ -18,6 +18,7 @@
 #include "core/common/ClockText.h"
 #include "core/db/Database.h"
 #include "core/db/ServerChanges.h"
+#include "gui/database/DlgAltdaten.h"
 #include "gui/database/DlgDatenbank.h"
 #include "gui/database/DlgDatensicherung.h"
 #include "gui/export/DlgExport.h"
@@ -74,6 +75,8 @@ void TFormMain::createMenu()
         datei->addAction(QStringLiteral("E&xportieren..."), this, &TFormMain::mmiExportierenClick);
     mmiDatensicherung = datei->addAction(QStringLiteral("Daten&sicherung..."), this,
                                          &TFormMain::mmiDatensicherungClick);
+    mmiAltdaten = datei->addAction(QStringLiteral("&Altdaten übernehmen..."), this,
+                                   &TFormMain::mmiAltdatenClick);
     datei->addSeparator();
     mmiDrucken = datei->addAction(QStringLiteral("&Drucken..."));
     mmiDrucken->setEnabled(false);
@@ -261,6 +264,12 @@ void TFormMain::mmiExportierenClick()
 void TFormMain::mmiDatensicherungClick()
 {
     TDlgDatensicherung dialog([this] { return closeChildWindows(); }, this);
+    dialog.exec();
+}
+
+void TFormMain::mmiAltdatenClick()
+{
+    TDlgAltdaten dialog([this] { return closeChildWindows(); }, this);
     dialog.exec();
 }
 

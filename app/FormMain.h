@@ -33,6 +33,7 @@ public:
     void mmiEinstellungenClick();
     void mmiExportierenClick();
     void mmiDatensicherungClick();
+    void mmiAltdatenClick();
     void mmiPersonalClick();
     void mmiSchichtplanClick();
     void mmiZeiterfassungClick();
@@ -53,6 +54,7 @@ public:
     QAction *mmiEinstellungen = nullptr;
     QAction *mmiExportieren = nullptr;
     QAction *mmiDatensicherung = nullptr;
+    QAction *mmiAltdaten = nullptr;
     QAction *mmiDrucken = nullptr;
     QAction *mmiDruckereinrichtung = nullptr;
     QAction *mmiBeenden = nullptr;

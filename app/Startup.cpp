@@ -18,6 +18,7 @@
 #include "app/ExportCommand.h"
 #include "app/FormMain.h"
 #include "app/FormSplash.h"
+#include "app/ImportCommand.h"
 #include "app/ListPdfCommand.h"
 #include "app/MonthRunCommand.h"
 #include "app/Version.h"
@@ -249,6 +250,8 @@ int runCommand(const CommandLine &commandLine, QTextStream &out, QTextStream &er
         return runBackupCommand(commandLine, out, err);
     case RunMode::CheckDatabase:
         return runCheckDatabaseCommand(commandLine, out, err);
+    case RunMode::ImportParadox:
+        return runImportParadoxCommand(commandLine, out, err);
     case RunMode::Windows:
         break;
     }

@@ -157,6 +157,9 @@ void TestCommandLine::validCommandLines_data()
     QTest::newRow("check database")
         << QStringList{"--check-database"} << RunMode::CheckDatabase << ""
         << "" << -1;
+    QTest::newRow("import replacing")
+        << QStringList{"--import-paradox", "alt", "--replace"} << RunMode::ImportParadox << ""
+        << "" << -1;
     QTest::newRow("change log") << QStringList{"--changes", "--month", "2024-03", "--employee", "4"}
                                 << RunMode::Changes << ""
                                 << "3/2024" << 4;
@@ -190,6 +193,10 @@ void TestCommandLine::validCommandLines()
     QCOMPARE(commandLine.oneEmployee ? commandLine.employee : -1, employee);
     if (mode == RunMode::ListPdf)
         QCOMPARE(commandLine.output, QDir::current().absoluteFilePath("a.pdf"));
+    if (mode == RunMode::ImportParadox) {
+        QCOMPARE(commandLine.output, QDir::current().absoluteFilePath("alt"));
+        QVERIFY(commandLine.replace);
+    }
 }
 
 void TestCommandLine::refusedCommandLines_data()
@@ -241,6 +248,8 @@ void TestCommandLine::refusedCommandLines_data()
     QTest::newRow("reopen without reason")
         << QStringList{"--reopen-month", "2024-03", "--employee", "1"}
         << "--reopen-month braucht --employee NR und --reason TEXT.";
+    QTest::newRow("replace without import") << QStringList{"--restore", "s.db", "--replace"}
+                                            << "--replace gilt nur zusammen mit --import-paradox.";
     QTest::newRow("missing days of one")
         << QStringList{"--missing", "2024-03", "--employee", "1"} << "--employee gilt nur";
     QTest::newRow("employee for a recalc")
