@@ -415,16 +415,21 @@ QString CommandLine::dataFolder() const
 {
     if (!dataDir.isEmpty())
         return dataDir;
-    return defaultDataFolder(QCoreApplication::applicationDirPath(),
-                             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    return defaultDataFolder(QCoreApplication::applicationDirPath(), usersDataFolder());
 }
 
-QString defaultDataFolder(const QString &programFolder, const QString &userFolder)
+QString defaultDataFolder(const QString &programFolder, const QString &usersFolder)
 {
     const QString beside = QDir(programFolder).filePath(QStringLiteral("Daten"));
     if (QFileInfo(programFolder).isWritable() || QFileInfo(beside).isDir())
         return beside;
-    return QDir(userFolder).filePath(QStringLiteral("Daten"));
+    return usersFolder;
+}
+
+QString usersDataFolder()
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+        .filePath(QStringLiteral("Daten"));
 }
 
 int runReportingErrors(QTextStream &err, const std::function<int()> &work)
@@ -469,8 +474,9 @@ QString commandLineUsage()
         "        taktora [DATENBANK] --pdf LISTE [--month JJJJ-MM] [--employee NR]\n"
         "                --output DATEI.pdf\n"
         "DATENBANK ist --data-dir ORDNER oder --database ADRESSE; ohne beides gilt der\n"
-        "Eintrag [Datenbank] Url= der INI-Datei, sonst \"Daten\" neben dem Programm.\n"
-        "  --data-dir ORDNER   Datenordner statt \"Daten\" neben dem Programm\n"
+        "Eintrag [Datenbank] Url= der INI-Datei, sonst \"Daten\" neben dem Programm oder,\n"
+        "wo das Programm nicht schreiben kann, ~/.local/share/Taktora/Daten.\n"
+        "  --data-dir ORDNER   ein anderer Datenordner\n"
         "  --database ADRESSE  sqlite:PFAD oder postgresql://benutzer@rechner:port/name\n"
         "                      (Unix-Socket: postgresql:///name?host=/ordner&port=5432)\n"
         "  --create-database   legt die leeren Tabellen an, wenn die Datenbank noch keine\n"

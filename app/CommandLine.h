@@ -50,7 +50,7 @@ enum ExitCode {
 struct CommandLine
 {
     RunMode mode = RunMode::Windows;
-    QString dataDir;    // absolute; empty for "Daten" beside the program (dataFolder())
+    QString dataDir;    // absolute; empty for the default folder (dataFolder())
     QString database;   // --database, checked
     QString copyTarget; // --copy-database, checked
     QString state;      // --holidays: a state code or DE
@@ -83,8 +83,11 @@ QString commandLineUsage();
 int runReportingErrors(QTextStream &err, const std::function<int()> &work);
 
 // "Daten" beside the program when its folder can be written (or already holds one), as a
-// program run from its build or a copied folder keeps it; else "Daten" in the user's folder
-// for the program's data, where an installed program can write.
-QString defaultDataFolder(const QString &programFolder, const QString &userFolder);
+// program run from its build or a copied folder keeps it; else usersDataFolder, where an
+// installed program can write.
+QString defaultDataFolder(const QString &programFolder, const QString &usersFolder);
+// "Daten" in the user's folder for the program's data (~/.local/share/Taktora/Daten); needs
+// the application name.
+QString usersDataFolder();
 
 } // namespace tk

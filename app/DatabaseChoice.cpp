@@ -31,6 +31,14 @@ DatabaseUrl chosenDatabase(const CommandLine &commandLine)
     return DatabaseUrl::sqliteFile(QDir(commandLine.dataFolder()).filePath(fileName));
 }
 
+void createUsersDatabase(const CommandLine &commandLine)
+{
+    const DatabaseUrl url = chosenDatabase(commandLine);
+    if (url.kind() == DatabaseUrl::Kind::SQLite
+        && QFileInfo(url.filePath()).dir() == QDir(usersDataFolder()))
+        Database::createDatabase(url);
+}
+
 QString backupFolder(const CommandLine &commandLine)
 {
     const QString folder = Database::isServer() ? commandLine.dataFolder()

@@ -10,7 +10,7 @@ struct CommandLine;
 
 // Which database the program works on: the address given with --database; else the SQLite
 // file in the folder given with --data-dir; else the address the workstation keeps in the
-// program's INI file ([Datenbank] Url=); else taktora.db in "Daten" beside the program.
+// program's INI file ([Datenbank] Url=); else taktora.db in the default data folder.
 // Throws UserError when the address is not usable.
 DatabaseUrl chosenDatabase(const CommandLine &commandLine);
 
@@ -19,6 +19,13 @@ DatabaseUrl chosenDatabase(const CommandLine &commandLine);
 // in the folder of a SQLite database, or in the data folder for a server. Throws DbError when the
 // tables cannot be upgraded (the folder, file or server missing, a step failing).
 void openChosenDatabase(const CommandLine &commandLine);
+
+// The windows start of an installed program: when the chosen database is taktora.db in
+// usersDataFolder and missing, that folder is made with empty tables, so that the first start
+// from the desktop's menu finds a database. Any other missing database, "Daten" beside the
+// program too, is left for the windows to report. Throws UserError like chosenDatabase and
+// DbError when the folder cannot be made.
+void createUsersDatabase(const CommandLine &commandLine);
 
 // The folder of the automatic backups for the chosen database.
 QString backupFolder(const CommandLine &commandLine);

@@ -178,6 +178,7 @@ int runWindows(int &argc, char **argv, const CommandLine &commandLine)
         [](const QString &name) { return askDatabasePassword(nullptr, name); });
     bool opened = false;
     try {
+        createUsersDatabase(commandLine);
         openChosenDatabase(commandLine);
         opened = true;
     } catch (const DbError &) {

@@ -17,6 +17,9 @@ PACKAGES=(
     xvfb xauth                    # a virtual display for screenshots
     poppler-utils                 # pdftotext/pdftoppm to look at printed lists
     clang-format                  # the code style check
+    desktop-file-utils appstream  # desktop-file-validate, appstreamcli: the desktop files' check
+    file                          # scripts/check-desktop-files.sh, cpack's search for programs
+    dpkg-dev                      # dpkg-shlibdeps: the Debian package's library dependencies
 )
 
 missing=()

@@ -78,6 +78,7 @@ class TestCommandLine : public QObject
 private Q_SLOTS:
     void dataFolderBesideProgram();
     void dataFolderBesideTheProgramOrTheUsers();
+    void usersDatabaseIsMadeAtTheFirstStart();
     void validCommandLines_data();
     void validCommandLines();
     void refusedCommandLines_data();
@@ -437,11 +438,41 @@ void TestCommandLine::holidaysArePrintedInDateOrder()
 void TestCommandLine::dataFolderBesideTheProgramOrTheUsers()
 {
     QTemporaryDir program;
-    QCOMPARE(defaultDataFolder(program.path(), QStringLiteral("/home/eva/.local/share/Taktora")),
-             program.path() + QStringLiteral("/Daten"));
-    QCOMPARE(defaultDataFolder(QStringLiteral("/nicht/da/bin"),
-                               QStringLiteral("/home/eva/.local/share/Taktora")),
-             QStringLiteral("/home/eva/.local/share/Taktora/Daten"));
+    const QString users = QStringLiteral("/home/eva/.local/share/Taktora/Daten");
+    QCOMPARE(defaultDataFolder(program.path(), users), program.path() + QStringLiteral("/Daten"));
+    QCOMPARE(defaultDataFolder(QStringLiteral("/nicht/da/bin"), users), users);
+}
+
+// The first windows start of an installed program makes its database in the user's folder and
+// leaves one that is there as it is; any other missing database stays missing, to be reported.
+void TestCommandLine::usersDatabaseIsMadeAtTheFirstStart()
+{
+    QTemporaryDir home;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
+    WindowPlacement::setFilePath(home.filePath(QStringLiteral("taktora.INI")));
+    const QString users = usersDataFolder();
+    QVERIFY2(users.startsWith(home.path() + QLatin1Char('/')), qPrintable(users));
+
+    const QString folder = home.filePath(QStringLiteral("Firma"));
+    const QString file = home.filePath(QStringLiteral("firma.db"));
+    createUsersDatabase(parseCommandLine({"taktora", "--data-dir", folder}));
+    createUsersDatabase(parseCommandLine({"taktora", "--database", "sqlite:" + file}));
+    QVERIFY(!QFileInfo::exists(folder));
+    QVERIFY(!QFileInfo::exists(file));
+
+    // what the installed program chooses without --data-dir
+    const QStringList installed{"--data-dir", users};
+    const CommandLine start = parseCommandLine(QStringList{"taktora"} + installed);
+    createUsersDatabase(start);
+    QCOMPARE(run(installed + QStringList{"--check-database"}).code, int(ExitOk));
+    openChosenDatabase(start);
+    addEmployee(1, QStringLiteral("Hans"), QStringLiteral("Müller"), 1, 1);
+    createUsersDatabase(start);
+    QCOMPARE(sqlValue(QStringLiteral("SELECT COUNT(*) FROM Personal")).toInt(), 1);
+
+    Database::disconnect();
+    WindowPlacement::setFilePath(QString());
+    qunsetenv("XDG_DATA_HOME");
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
