@@ -421,9 +421,13 @@ QString CommandLine::dataFolder() const
 QString defaultDataFolder(const QString &programFolder, const QString &usersFolder)
 {
     const QString beside = QDir(programFolder).filePath(QStringLiteral("Daten"));
-    if (QFileInfo(programFolder).isWritable() || QFileInfo(beside).isDir())
+    if (QFileInfo(beside).isDir())
         return beside;
-    return usersFolder;
+    // the system's program folders are writable for root, but are no place for data
+    const QString folder = QDir(programFolder).absolutePath() + QLatin1Char('/');
+    const bool system =
+        folder.startsWith(QLatin1String("/usr/")) || folder.startsWith(QLatin1String("/opt/"));
+    return QFileInfo(programFolder).isWritable() && !system ? beside : usersFolder;
 }
 
 QString usersDataFolder()

@@ -83,8 +83,8 @@ QString commandLineUsage();
 int runReportingErrors(QTextStream &err, const std::function<int()> &work);
 
 // "Daten" beside the program when its folder can be written (or already holds one), as a
-// program run from its build or a copied folder keeps it; else usersDataFolder, where an
-// installed program can write.
+// program run from its build or a copied folder keeps it; else, and for a program installed
+// under /usr or /opt (whose folder root can write), usersDataFolder.
 QString defaultDataFolder(const QString &programFolder, const QString &usersFolder);
 // "Daten" in the user's folder for the program's data (~/.local/share/Taktora/Daten); needs
 // the application name.

@@ -441,6 +441,10 @@ void TestCommandLine::dataFolderBesideTheProgramOrTheUsers()
     const QString users = QStringLiteral("/home/eva/.local/share/Taktora/Daten");
     QCOMPARE(defaultDataFolder(program.path(), users), program.path() + QStringLiteral("/Daten"));
     QCOMPARE(defaultDataFolder(QStringLiteral("/nicht/da/bin"), users), users);
+    // whoever starts it, also root
+    QCOMPARE(defaultDataFolder(QStringLiteral("/usr/bin"), users), users);
+    QVERIFY(QDir(program.path()).mkdir(QStringLiteral("Daten")));
+    QCOMPARE(defaultDataFolder(program.path(), users), program.path() + QStringLiteral("/Daten"));
 }
 
 // The first windows start of an installed program makes its database in the user's folder and
