@@ -133,8 +133,8 @@ void TableRefill::insert(const QString &table, const QStringList &columns,
     ++m_counts[table].after;
 }
 
-// One line per table in the change log, written after the triggers are back (they never let
-// a log row be changed).
+// One line per table that held or holds rows in the change log, written after the triggers are back
+// (they never let a log row be changed).
 void TableRefill::logRefill()
 {
     QSqlQuery q(Database::connection());
@@ -147,6 +147,8 @@ void TableRefill::logRefill()
         if (table.compare(QLatin1String("Protokoll"), Qt::CaseInsensitive) == 0)
             continue;
         const Counts counts = m_counts.value(table);
+        if (counts.before == 0 && counts.after == 0)
+            continue;
         for (const QVariant &value :
              {QVariant(now), QVariant(SessionUser()), QVariant(SessionWorkstation()),
               QVariant(table), QVariant(QStringLiteral("%1 Zeilen").arg(counts.before)),

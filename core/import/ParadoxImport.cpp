@@ -156,8 +156,10 @@ public:
         m_report.read = m_file->recordCount();
         mapColumns();
         for (const SchemaIndex &index : table.indexes) {
-            if (index.unique)
-                m_uniqueKey = index.columns;
+            for (const QString &column : index.columns) {
+                if (index.unique)
+                    m_uniqueKey << int(table.columnNames().indexOf(column));
+            }
         }
     }
 
@@ -232,8 +234,8 @@ private:
         }
         if (!m_uniqueKey.isEmpty()) {
             QStringList key;
-            for (const QString &name : m_uniqueKey)
-                key << valueText(values.at(m_table.columnNames().indexOf(name)));
+            for (const int column : m_uniqueKey)
+                key << valueText(values.at(column));
             const QString text = key.join(QLatin1Char(';'));
             if (m_keys.contains(text))
                 *why = QStringLiteral("doppelter Schlüssel %1").arg(text);
@@ -246,7 +248,7 @@ private:
     ImportedTable m_report;
     std::unique_ptr<ParadoxTable> m_file;
     QVector<Column> m_columns;
-    QStringList m_uniqueKey;
+    QVector<int> m_uniqueKey; // the positions of the unique index's columns
     QSet<QString> m_keys;
 };
 
