@@ -68,7 +68,7 @@ void TFormMain::createMenu()
 {
     QMenu *datei = menuBar()->addMenu(QStringLiteral("&Datei"));
     mmiDatenbank =
-        datei->addAction(QStringLiteral("Daten&bank..."), this, &TFormMain::mmiDatenbankClick);
+        datei->addAction(QStringLiteral("Date&nbank..."), this, &TFormMain::mmiDatenbankClick);
     mmiEinstellungen = datei->addAction(QStringLiteral("&Einstellungen..."), this,
                                         &TFormMain::mmiEinstellungenClick);
     mmiExportieren =

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -138,6 +139,24 @@ private Q_SLOTS:
         const QStringList unexpected = m_guard.unexpected();
         m_guard.clear();
         QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QLatin1Char('\n'))));
+    }
+
+    // A clerk opens every enabled entry of a menu with one letter: no two share it.
+    void menuAccessKeysAreDistinct()
+    {
+        for (QAction *bar : m_main->menuBar()->actions()) {
+            QMap<QChar, QString> taken;
+            for (QAction *a : bar->menu()->actions()) {
+                const int at = a->text().indexOf(QLatin1Char('&'));
+                if (!a->isEnabled() || a->isSeparator() || at < 0)
+                    continue;
+                const QChar key = a->text().at(at + 1).toLower();
+                QVERIFY2(!taken.contains(key),
+                         qPrintable(QStringLiteral("%1: %2 und %3")
+                                        .arg(bar->text(), taken.value(key), a->text())));
+                taken.insert(key, a->text());
+            }
+        }
     }
 
     // Each menu item runs its command; the print items stay disabled.
@@ -287,7 +306,7 @@ private Q_SLOTS:
             told = test::answerNextModal(test::clickButton(QMessageBox::Ok));
             QTest::keyClick(field, Qt::Key_Return);
         });
-        actionNamed(menuNamed(m_main->menuBar(), "&Datei"), "Daten&bank...")->trigger();
+        actionNamed(menuNamed(m_main->menuBar(), "&Datei"), "Date&nbank...")->trigger();
         QVERIFY2(typed->answered(), qPrintable(typed->failure));
         QVERIFY2(told && told->answered(), told ? qPrintable(told->failure) : "keine Meldung");
         QCOMPARE(told->text, QStringLiteral("Die Einstellung gilt ab dem nächsten Start."));
