@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/common/Errors.h"
 #include "core/db/Database.h"
 #include "core/db/DatabaseUrl.h"
 #include "core/db/ScopedConnection.h"
@@ -137,6 +138,16 @@ QVariant sqlValue(const QString &sql)
     if (!query.exec(sql) || !query.next())
         return QVariant();
     return query.value(0);
+}
+
+QString userError(const std::function<void()> &work)
+{
+    try {
+        work();
+    } catch (const UserError &e) {
+        return e.message();
+    }
+    return QString();
 }
 
 } // namespace tk::test

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QString>
 #include <QTemporaryDir>
 #include <QVariantList>
@@ -65,5 +67,8 @@ private:
 
 // Reads one value with SQL; an invalid variant when there is no row.
 QVariant sqlValue(const QString &sql);
+
+// The German message of the UserError work throws; empty when it throws none.
+QString userError(const std::function<void()> &work);
 
 } // namespace tk::test

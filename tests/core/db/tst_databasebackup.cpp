@@ -107,14 +107,10 @@ void TestDatabaseBackup::newestTenAndOnePerMonthStay()
 void TestDatabaseBackup::unwritableFolderIsRefusedInGerman()
 {
     TempDataDir dir;
-    QString message;
-    try {
-        DatabaseBackup::writeInto(QStringLiteral("/proc/keine-sicherung"),
-                                  QDateTime::currentDateTime());
-    } catch (const UserError &e) {
-        message = e.message();
-    }
-    QCOMPARE(message,
+    QCOMPARE(userError([] {
+                 DatabaseBackup::writeInto(QStringLiteral("/proc/keine-sicherung"),
+                                           QDateTime::currentDateTime());
+             }),
              QStringLiteral("Der Sicherungsordner \"/proc/keine-sicherung\" kann nicht "
                             "beschrieben werden."));
 }
@@ -205,12 +201,7 @@ void TestDatabaseBackup::unsoundBackupIsNotRestored()
         QVERIFY(other.db().open());
         QSqlQuery(other.db()).exec(QStringLiteral("CREATE TABLE Kunden (Nr INTEGER)"));
     }
-    QString message;
-    try {
-        DatabaseBackup::restore(notOurs);
-    } catch (const UserError &e) {
-        message = e.message();
-    }
+    const QString message = userError([&] { DatabaseBackup::restore(notOurs); });
     QVERIFY2(message.endsWith(QStringLiteral("Der Datei fehlt die Tabelle Personal.")),
              qPrintable(message));
     QCOMPARE(sqlValue(QStringLiteral("SELECT Name FROM Personal")).toString(),

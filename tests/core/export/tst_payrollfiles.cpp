@@ -30,16 +30,6 @@ PayrollRow employee(int number, const QString &name, const QString &vorname)
     return row;
 }
 
-QString refusal(const std::function<void()> &work)
-{
-    try {
-        work();
-    } catch (const UserError &e) {
-        return e.message();
-    }
-    return QString();
-}
-
 } // namespace
 
 class TestPayrollFiles : public QObject
@@ -97,12 +87,12 @@ void TestPayrollFiles::missingSettingsRefuseAndWriteNothing()
     TempDataDir dir;
     addEmployee(1, QStringLiteral("Eva"), QStringLiteral("Berger"), 1, 1);
     const QString path = dir.path() + QStringLiteral("/lohn.txt");
-    QCOMPARE(refusal([&] { ExportPayroll(PayrollFormat::Lodas, 3, 2024, path); }),
+    QCOMPARE(userError([&] { ExportPayroll(PayrollFormat::Lodas, 3, 2024, path); }),
              QStringLiteral("Export nicht möglich: in den Einstellungen fehlen Beraternummer, "
                             "Mandantennummer, Lohnarten."));
     FirmSettings::setValue(QStringLiteral("BeraterNr"), QStringLiteral("1"));
     FirmSettings::setValue(QStringLiteral("MandantenNr"), QStringLiteral("2"));
-    QCOMPARE(refusal([&] { ExportPayroll(PayrollFormat::Lug, 3, 2024, path); }),
+    QCOMPARE(userError([&] { ExportPayroll(PayrollFormat::Lug, 3, 2024, path); }),
              QStringLiteral("Export nicht möglich: in den Einstellungen fehlen Lohnarten."));
     QVERIFY(!QFile::exists(path));
     // the spreadsheet file needs none of them
@@ -118,7 +108,7 @@ void TestPayrollFiles::anEmployeeWithoutFiguresRefusesTheExport()
     TempDataDir::exec(
         QStringLiteral("UPDATE Personal SET BruttoLohn = -1 WHERE PersonalNummer = 1"));
     const QString path = dir.path() + QStringLiteral("/lohn.csv");
-    const QString message = refusal([&] { ExportPayroll(PayrollFormat::Csv, 2, 2024, path); });
+    const QString message = userError([&] { ExportPayroll(PayrollFormat::Csv, 2, 2024, path); });
     QVERIFY2(
         message.startsWith(QStringLiteral("Export nicht möglich:\nPersonal-Nr. 1 (Eva Berger): "
                                           "Ungültiger Stundenlohn -1.\nPersonal-Nr. 2 (Jan "

@@ -91,16 +91,6 @@ void seedFirm()
     recalcMarch();
 }
 
-QString userError(const std::function<void()> &work)
-{
-    try {
-        work();
-    } catch (const UserError &e) {
-        return e.message();
-    }
-    return QString();
-}
-
 // Five small tables written by hand, code page 1252.
 void writeSmallFolder(const QString &folder, const QVector<QVariantList> &personal,
                       const QVector<QVariantList> &auswert, const QVector<QVariantList> &auswPos)

@@ -53,16 +53,6 @@ QString directSql(const QString &sql)
     return query.exec(sql) ? QString() : query.lastError().text();
 }
 
-QString userError(const std::function<void()> &work)
-{
-    try {
-        work();
-    } catch (const UserError &e) {
-        return e.message();
-    }
-    return QString();
-}
-
 const QString JanClosed =
     QStringLiteral("Der Zeitraum 01.03.2024 – 31.03.2024 ist für Personal-Nr. 20 abgeschlossen.");
 
