@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QTime>
 
 extern "C" { // pxlib's header declares C functions without saying so
 #include <paradox.h>
@@ -60,6 +61,9 @@ void put(pxdoc_t *doc, char *at, const ParadoxField &field, const QVariant &valu
         break;
     case pxfShort:
         PX_put_data_short(doc, at, field.length, short(value.toInt()));
+        break;
+    case pxfTime: // milliseconds after midnight
+        PX_put_data_long(doc, at, field.length, value.toTime().msecsSinceStartOfDay());
         break;
     case pxfNumber:
     case pxfCurrency:

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
+#include <QTime>
 
 extern "C" { // pxlib's header declares C functions without saying so
 #include <paradox.h>
@@ -97,17 +98,22 @@ void writeSmallFolder(const QString &folder, const QVector<QVariantList> &person
 {
     QDir().mkpath(folder);
     const QDir dir(folder);
-    writeParadoxTable(
-        dir.filePath(QStringLiteral("personal.db")),
-        {{"PersonalNummer", pxfLong, 4}, {"Name", pxfAlpha, 30}, {"Abteilung", pxfAlpha, 10}},
-        personal, 1252);
+    writeParadoxTable(dir.filePath(QStringLiteral("personal.db")),
+                      {{"PersonalNummer", pxfLong, 4},
+                       {"Name", pxfAlpha, 30},
+                       {"Abteilung", pxfAlpha, 10},
+                       {"BruttoLohn", pxfNumber, 8},
+                       {"Plz", pxfNumber, 8}},
+                      personal, 1252);
     writeParadoxTable(dir.filePath(QStringLiteral("SCHICHT.DB")),
                       {{"Schichtplan", pxfShort, 2}, {"Bezeichnung", pxfAlpha, 20}},
                       {{1, QStringLiteral("Tag")}}, 1252);
-    writeParadoxTable(
-        dir.filePath(QStringLiteral("Tagplan.DB")),
-        {{"Schichtplan", pxfShort, 2}, {"Tagesplan", pxfShort, 2}, {"SollStd", pxfShort, 2}},
-        {{1, 1, 480}, {1, 9, 480}}, 1252);
+    writeParadoxTable(dir.filePath(QStringLiteral("Tagplan.DB")),
+                      {{"Schichtplan", pxfShort, 2},
+                       {"Tagesplan", pxfShort, 2},
+                       {"SollStd", pxfShort, 2},
+                       {"Von", pxfTime, 4}},
+                      {{1, 1, 480, QTime(7, 30)}, {1, 9, 480}}, 1252);
     writeParadoxTable(
         dir.filePath(QStringLiteral("auswert.db")),
         {{"PersonalNummer", pxfLong, 4}, {"Datum", pxfDate, 4}, {"Summe", pxfLong, 4}}, auswert,
@@ -180,7 +186,7 @@ void TestParadoxImport::recordsNoRuleAllowsAreNamedAndLeftOut()
     QTemporaryDir place;
     const QDate day(2024, 3, 4);
     writeSmallFolder(place.path(),
-                     {{10, QStringLiteral("Weiß"), QStringLiteral("Lager")},
+                     {{10, QStringLiteral("Weiß"), QStringLiteral("Lager"), 12.75, 80331.0},
                       {10, QStringLiteral("Zweimal"), QVariant()},
                       {QVariant(), QStringLiteral("Ohne Nummer"), QVariant()}},
                      {{10, day, 480}, {10, day, 0}, {10, QDate(200, 1, 1), 0}},
@@ -216,6 +222,11 @@ void TestParadoxImport::recordsNoRuleAllowsAreNamedAndLeftOut()
     QVERIFY(sqlValue(QStringLiteral("SELECT Von FROM AuswPos")).isNull());
     QCOMPARE(sqlValue(QStringLiteral("SELECT Bis FROM AuswPos")).toInt(), 960);
     QCOMPARE(sqlValue(QStringLiteral("SELECT Sollstd FROM Tagplan")).toInt(), 480);
+    // a clock time kept as a Paradox time, numbers kept for a wage and a postal code
+    QCOMPARE(sqlValue(QStringLiteral("SELECT Von FROM Tagplan")).toInt(), 450);
+    QCOMPARE(sqlValue(QStringLiteral("SELECT BruttoLohn FROM Personal")).toDouble(), 12.75);
+    QCOMPARE(sqlValue(QStringLiteral("SELECT Plz FROM Personal")).toString(),
+             QStringLiteral("80331"));
 }
 
 void TestParadoxImport::databaseWithDataIsReplacedOnlyOnRequest()
