@@ -13,7 +13,10 @@ extern "C" { // pxlib's header declares C functions without saying so
 #include <iconv.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 
 #include "core/common/Errors.h"
 
@@ -133,8 +136,14 @@ public:
     {
         if (!m_doc)
             fail();
-        if (PX_open_file(m_doc, QFile::encodeName(path).constData()) < 0) {
+        // pxlib would open the file for writing too; old data often lies where it cannot
+        m_file = std::fopen(QFile::encodeName(path).constData(), "rb");
+        if (!m_file)
+            m_error = QString::fromLocal8Bit(std::strerror(errno));
+        if (!m_file || PX_open_fp(m_doc, m_file) < 0) {
             PX_delete(m_doc);
+            if (m_file)
+                std::fclose(m_file);
             fail();
         }
         m_codePage = m_doc->px_head->px_doscodepage;
@@ -143,10 +152,9 @@ public:
     }
     ~Reader()
     {
-        if (m_doc) {
-            PX_close(m_doc);
-            PX_delete(m_doc);
-        }
+        PX_close(m_doc);
+        PX_delete(m_doc);
+        std::fclose(m_file);
     }
 
     [[noreturn]] void fail() const
@@ -231,6 +239,7 @@ private:
     QString m_path;
     QString m_error;
     pxdoc_t *m_doc;
+    FILE *m_file = nullptr;
     int m_codePage = 0;
     std::unique_ptr<CodePageText> m_text;
     QByteArray m_record;
