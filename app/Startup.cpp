@@ -23,6 +23,7 @@
 #include "app/MonthRunCommand.h"
 #include "app/Version.h"
 #include "core/calendar/PublicHolidays.h"
+#include "core/common/ClockText.h"
 #include "core/common/Errors.h"
 #include "core/db/Database.h"
 #include "core/db/DatabaseBackup.h"
@@ -78,7 +79,7 @@ int copyDatabase(const CommandLine &commandLine, QTextStream &out, QTextStream &
 int listHolidays(const CommandLine &commandLine, QTextStream &out)
 {
     for (const PublicHoliday &holiday : PublicHolidays::of(commandLine.state, commandLine.year))
-        out << holiday.date.toString(QStringLiteral("dd.MM.yyyy")) << ' ' << holiday.name << '\n';
+        out << GermanDateText(holiday.date) << ' ' << holiday.name << '\n';
     return ExitOk;
 }
 

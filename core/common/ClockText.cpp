@@ -129,6 +129,11 @@ QString FormatMoney(double value, const QLocale &locale)
     return fixedTwoDecimals(value, grouped);
 }
 
+QString GermanDateText(const QDate &date)
+{
+    return date.toString(QStringLiteral("dd.MM.yyyy"));
+}
+
 QString IsoDateText(const QDate &date)
 {
     int year = 0, month = 0, day = 0;

@@ -41,6 +41,9 @@ QString ShortDateText(const QDate &date, const QLocale &locale = QLocale::system
 QString FormatHours(double value, const QLocale &locale = QLocale::system());
 QString FormatMoney(double value, const QLocale &locale = QLocale::system());
 
+// TT.MM.JJJJ whatever locale the program runs with: messages, command-line lines, files.
+QString GermanDateText(const QDate &date);
+
 // The stored form of a date, "yyyy-MM-dd", as QDate::toString(Qt::ISODate) gives it; built by
 // hand because every key read and written in a day loop passes through it.
 QString IsoDateText(const QDate &date);

@@ -64,19 +64,12 @@ QStringList vacuumInto(const QString &file)
     for (const QString &table : *tables) {
         if (table.startsWith(QLatin1String("sqlite_")))
             continue;
-        const auto count = [&table](QSqlDatabase &in) {
-            QSqlQuery rows(in);
-            return rows.exec(QStringLiteral("SELECT count(*) FROM \"%1\"").arg(table))
-                    && rows.next()
-                ? rows.value(0).toLongLong()
-                : -1;
-        };
-        const qint64 rows = count(db);
-        if (rows < 0 || rows != count(copy.db()))
+        const std::optional<qint64> rows = SqlDialect::rowCount(db, table, &error);
+        if (!rows || rows != SqlDialect::rowCount(copy.db(), table, &error))
             throw UserError(QStringLiteral("Die Sicherung der Tabelle %1 stimmt nicht mit der "
                                            "Datenbank überein.")
                                 .arg(table));
-        report << QStringLiteral("%1: %2 Zeilen").arg(table).arg(rows);
+        report << QStringLiteral("%1: %2 Zeilen").arg(table).arg(*rows);
     }
     return report;
 }
@@ -194,10 +187,10 @@ QString DatabaseBackup::rowSummary(const QString &file)
     if (!backup.db().open())
         return QString();
     QStringList parts;
+    QSqlError error;
     for (const char *table : {"Personal", "auswert", "AuswPos"}) {
-        QSqlQuery q(backup.db());
-        if (q.exec(QStringLiteral("SELECT count(*) FROM ") + QLatin1String(table)) && q.next())
-            parts << QStringLiteral("%1 %2").arg(QLatin1String(table)).arg(q.value(0).toLongLong());
+        if (const auto rows = SqlDialect::rowCount(backup.db(), QLatin1String(table), &error))
+            parts << QStringLiteral("%1 %2").arg(QLatin1String(table)).arg(*rows);
     }
     return parts.join(QStringLiteral(", "));
 }

@@ -7,7 +7,6 @@
 #include <QSqlQuery>
 #include <QVariant>
 
-#include "core/common/ClockText.h"
 #include "core/common/Errors.h"
 #include "core/db/ChangeLogSchema.h"
 #include "core/db/Database.h"
@@ -51,14 +50,6 @@ QString fingerprint(const QSqlDatabase &db, const SchemaTable &table)
     return values.join(QLatin1Char(';'));
 }
 
-// Dates travel as ISO text, which both kinds of database take for a date.
-QVariant portable(const QVariant &value)
-{
-    if (value.typeId() == QMetaType::QDate)
-        return IsoDateText(value.toDate());
-    return value;
-}
-
 qint64 copyTable(const SchemaTable &table, QSqlDatabase &target, const DatabaseUrl &targetUrl)
 {
     const QSqlDatabase source = Database::connection();
@@ -86,7 +77,7 @@ qint64 copyTable(const SchemaTable &table, QSqlDatabase &target, const DatabaseU
     qint64 rows = 0;
     while (read.next()) {
         for (int c = 0; c < sourceColumns.size(); ++c)
-            write.bindValue(c, portable(read.value(c)));
+            write.bindValue(c, SqlDialect::bindable(read.value(c)));
         if (!write.exec())
             refuse(targetUrl,
                    QStringLiteral("Tabelle %1, Zeile %2: %3")

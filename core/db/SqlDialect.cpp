@@ -5,6 +5,7 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include "core/common/ClockText.h"
 #include "core/db/Database.h"
 
 namespace tk {
@@ -186,6 +187,25 @@ std::optional<QStringList> SqlDialect::tableNames(const QSqlDatabase &db, QSqlEr
         return std::nullopt;
     }
     return names;
+}
+
+std::optional<qint64> SqlDialect::rowCount(const QSqlDatabase &db, const QString &table,
+                                           QSqlError *error)
+{
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("SELECT count(*) FROM %1").arg(identifier(db, table)))
+        || !q.next()) {
+        *error = q.lastError();
+        return std::nullopt;
+    }
+    return q.value(0).toLongLong();
+}
+
+QVariant SqlDialect::bindable(const QVariant &value)
+{
+    if (value.typeId() == QMetaType::QDate)
+        return IsoDateText(value.toDate());
+    return value;
 }
 
 bool SqlDialect::hasTrigger(const QSqlDatabase &db, const QString &prefix)

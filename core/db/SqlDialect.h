@@ -48,6 +48,12 @@ public:
     static QString beginWriteStatement(const QSqlDatabase &db);
     // The tables of the database; nothing (and the error) when the list cannot be read.
     static std::optional<QStringList> tableNames(const QSqlDatabase &db, QSqlError *error);
+    // The rows of a table; nothing (and the error) when they cannot be counted.
+    static std::optional<qint64> rowCount(const QSqlDatabase &db, const QString &table,
+                                          QSqlError *error);
+    // A value bound into a statement of either kind of database: dates travel as ISO text,
+    // which both take for a date.
+    static QVariant bindable(const QVariant &value);
     // Whether a trigger whose name starts with prefix exists (case ignored); throws DbError.
     static bool hasTrigger(const QSqlDatabase &db, const QString &prefix);
     // Sorts a driver error by its native code, falling back to its text.

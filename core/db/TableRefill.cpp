@@ -4,7 +4,6 @@
 #include <QDateTime>
 #include <QSqlError>
 
-#include "core/common/ClockText.h"
 #include "core/common/Errors.h"
 #include "core/db/Schema.h"
 #include "core/db/SessionStamp.h"
@@ -22,13 +21,6 @@ const char *const ServerTriggers =
     "WHERE NOT t.tgisinternal AND n.nspname = current_schema()";
 const char *const FileTriggers =
     "SELECT name, tbl_name, sql FROM sqlite_master WHERE type = 'trigger'";
-
-QVariant portable(const QVariant &value)
-{
-    if (value.typeId() == QMetaType::QDate)
-        return IsoDateText(value.toDate());
-    return value;
-}
 
 } // namespace
 
@@ -87,14 +79,11 @@ void TableRefill::touch(const QString &table)
 {
     if (m_counts.contains(table))
         return;
-    const QSqlDatabase db = Database::connection();
-    QSqlQuery count(db);
-    if (!count.exec(
-            QStringLiteral("SELECT count(*) FROM %1").arg(SqlDialect::identifier(db, table)))
-        || !count.next())
-        throw Database::error(QStringLiteral("Lesen der Tabelle %1").arg(table), count.lastError());
-    const qint64 rows = count.value(0).toLongLong();
-    m_counts.insert(table, {rows, rows});
+    QSqlError error;
+    const std::optional<qint64> rows = SqlDialect::rowCount(Database::connection(), table, &error);
+    if (!rows)
+        throw Database::error(QStringLiteral("Lesen der Tabelle %1").arg(table), error);
+    m_counts.insert(table, {*rows, *rows});
     m_tables << table;
 }
 
@@ -126,7 +115,7 @@ void TableRefill::insert(const QString &table, const QStringList &columns,
 {
     QSqlQuery &q = prepared(table, columns);
     for (int i = 0; i < values.size(); ++i)
-        q.bindValue(i, portable(values.at(i)));
+        q.bindValue(i, SqlDialect::bindable(values.at(i)));
     if (!q.exec())
         throw Database::error(QStringLiteral("Schreiben in die Tabelle %1").arg(table),
                               q.lastError());

@@ -1,5 +1,6 @@
 #include "core/export/CsvPayrollFile.h"
 
+#include "core/common/ClockText.h"
 #include "core/common/CsvField.h"
 #include "core/export/PayrollMonth.h"
 
@@ -29,8 +30,8 @@ QByteArray CsvPayrollFile(const PayrollMonth &month)
         lines << QStringList{QString::number(row.number),
                              textField(row.name),
                              textField(row.vorname),
-                             PayrollDate(p.period.from),
-                             PayrollDate(p.period.to),
+                             GermanDateText(p.period.from),
+                             GermanDateText(p.period.to),
                              PayrollHours(p.sums[C::Soll]),
                              PayrollHours(p.sums[C::Gesamt]),
                              PayrollHours(p.sums[C::Ist]),

@@ -1,5 +1,6 @@
 #include "core/export/LodasPayrollFile.h"
 
+#include "core/common/ClockText.h"
 #include "core/export/PayrollMonth.h"
 #include "core/export/PayrollText.h"
 
@@ -21,7 +22,7 @@ QByteArray LodasPayrollFile(const PayrollMonth &month)
                                      "pnr#bwd;la_eigene#bwd;bs_nr#bwd;bs_wert_butab#bwd;"),
                       QString(),
                       QStringLiteral("[Bewegungsdaten]")};
-    const QString period = PayrollDate(QDate(month.year, month.month, 1));
+    const QString period = GermanDateText(QDate(month.year, month.month, 1));
     ForEachWageLine(month, [&](const PayrollRow &row, const QString &wageType, qint64 minutes) {
         lines << QStringLiteral("10;%1;%2;%3;1;%4;")
                      .arg(period, QString::number(row.number), wageType, PayrollHours(minutes));

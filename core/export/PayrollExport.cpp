@@ -2,6 +2,7 @@
 
 #include <QSaveFile>
 
+#include "core/common/ClockText.h"
 #include "core/common/Errors.h"
 #include "core/export/CsvPayrollFile.h"
 #include "core/export/LodasPayrollFile.h"
@@ -85,8 +86,8 @@ QStringList ExportPayroll(PayrollFormat format, int month, int year, const QStri
     QStringList lines;
     for (const PayrollRow &row : payroll.rows) {
         lines << QStringLiteral("%1: %2 – %3%4")
-                     .arg(row.label, PayrollDate(row.value.period.from),
-                          PayrollDate(row.value.period.to),
+                     .arg(row.label, GermanDateText(row.value.period.from),
+                          GermanDateText(row.value.period.to),
                           row.value.closed ? QStringLiteral(", abgeschlossen")
                                            : QStringLiteral(", nicht abgeschlossen"));
     }

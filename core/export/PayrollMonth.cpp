@@ -38,9 +38,4 @@ QString PayrollDays(double days)
     return AccountDaysText(days);
 }
 
-QString PayrollDate(const QDate &date)
-{
-    return date.toString(QStringLiteral("dd.MM.yyyy"));
-}
-
 } // namespace tk

@@ -20,10 +20,9 @@ struct PayrollMonth
 };
 
 // The number forms the export files share: hours 12,50 (minus sign when negative), money
-// 1234,56 without grouping, days 2,5, dates TT.MM.JJJJ.
+// 1234,56 without grouping, days 2,5 (dates: GermanDateText).
 QString PayrollHours(qint64 minutes);
 QString PayrollMoney(double value);
 QString PayrollDays(double days);
-QString PayrollDate(const QDate &date);
 
 } // namespace tk

@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/common/ClockText.h"
 #include "core/common/EntryCodes.h"
 #include "core/common/Errors.h"
 #include "core/db/Database.h"
@@ -45,7 +46,7 @@ const SchemaTable &schemaTable(const QString &name)
 
 QString dateText(const QDate &date)
 {
-    return date.isValid() ? date.toString(QStringLiteral("dd.MM.yyyy")) : QStringLiteral("?");
+    return date.isValid() ? GermanDateText(date) : QStringLiteral("?");
 }
 
 QString valueText(const QVariant &value)
@@ -305,15 +306,14 @@ QString ParadoxImport::existingRows()
 {
     const QSqlDatabase db = Database::connection();
     QStringList held;
+    QSqlError error;
     for (const char *name : ReplacedTables) {
-        QSqlQuery q(db);
-        if (!q.exec(QStringLiteral("SELECT count(*) FROM %1")
-                        .arg(SqlDialect::identifier(db, QLatin1String(name))))
-            || !q.next())
+        const std::optional<qint64> rows = SqlDialect::rowCount(db, QLatin1String(name), &error);
+        if (!rows)
             throw Database::error(QStringLiteral("Lesen der Tabelle %1").arg(QLatin1String(name)),
-                                  q.lastError());
-        if (const qint64 rows = q.value(0).toLongLong())
-            held << QStringLiteral("%1 %2").arg(QLatin1String(name)).arg(rows);
+                                  error);
+        if (*rows > 0)
+            held << QStringLiteral("%1 %2").arg(QLatin1String(name)).arg(*rows);
     }
     return held.join(QStringLiteral(", "));
 }

@@ -144,8 +144,7 @@ qint64 DayEvaluation::checkedMinutes(const QVariant &stored, const char *field,
                                    "%4: der Wert passt nicht in eine Minutenzahl und wird nicht "
                                    "verrechnet.")
                         .arg(stored.toString(), QLatin1String(field),
-                             QString::number(employee.personalNummer),
-                             date.toString(QStringLiteral("dd.MM.yyyy"))));
+                             QString::number(employee.personalNummer), GermanDateText(date)));
 }
 
 std::optional<PlanBreaks> DayEvaluation::dayPlanBreaks(int shiftPlan, const QDate &date)

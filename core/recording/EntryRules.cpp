@@ -129,7 +129,7 @@ QList<EntryWarning> entryWarnings(const EmployeeOnDate &employee, const QDate &d
 {
     using Kind = EntryWarning::Kind;
     QList<EntryWarning> warnings;
-    const QString day = date.toString(QStringLiteral("dd.MM.yyyy"));
+    const QString day = GermanDateText(date);
     if (employee.entryDate.isValid() && date < employee.entryDate)
         warnings << EntryWarning{
             Kind::NotYetEmployed,

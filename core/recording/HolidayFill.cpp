@@ -3,6 +3,7 @@
 #include <QTextStream>
 
 #include "core/calendar/HolidayCalendar.h"
+#include "core/common/ClockText.h"
 #include "core/common/EntryCodes.h"
 #include "core/db/Database.h"
 #include "core/recording/MonthClosing.h"
@@ -72,7 +73,7 @@ HolidayFillOutcome fillOnce(TimeRecordingTables &tables, const DatePeriod &perio
             || !holidayEntry(tables.evaluation, employee.shiftPlan, date, &entry))
             continue;
         if (!entriesOfDay(employee.number, date).isEmpty()) {
-            outcome.leftAlone << GermanDate(date) + QLatin1Char(' ') + name;
+            outcome.leftAlone << GermanDateText(date) + QLatin1Char(' ') + name;
             continue;
         }
         appendEntryToDay(employee.number, date, entry);

@@ -87,7 +87,7 @@ int WriteLawChecks(int month, int year, int onlyEmployee, QTextStream &out)
             out << employee.label << QStringLiteral(": ") << employee.error << '\n';
         }
         for (const LawFinding &finding : employee.value) {
-            out << QStringList{QString::number(employee.number), GermanDate(finding.date),
+            out << QStringList{QString::number(employee.number), GermanDateText(finding.date),
                                finding.rule, finding.text}
                        .join(QLatin1Char(';'))
                 << '\n';

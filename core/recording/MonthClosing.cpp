@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QTextStream>
 
+#include "core/common/ClockText.h"
 #include "core/db/Database.h"
 #include "core/db/SessionStamp.h"
 #include "core/db/Table.h"
@@ -68,7 +69,7 @@ void closeCurrent(TimeRecordingTables &tables, int month, int year, const DatePe
 
 PeriodClosedError::PeriodClosedError(const ClosedPeriod &closed)
     : UserError(QStringLiteral("Der Zeitraum %1 – %2 ist für Personal-Nr. %3 abgeschlossen.")
-                    .arg(GermanDate(closed.period.from), GermanDate(closed.period.to))
+                    .arg(GermanDateText(closed.period.from), GermanDateText(closed.period.to))
                     .arg(closed.personalNummer))
 {
 }
@@ -104,7 +105,7 @@ int CloseMonth(int month, int year, int onlyEmployee, QTextStream &out)
         const DatePeriod period = CurrentEvaluationPeriod(&tables.personal, month, year);
         const QString label = EmployeeLabel(tables.personal);
         const QString dates =
-            GermanDate(period.from) + QStringLiteral(" – ") + GermanDate(period.to);
+            GermanDateText(period.from) + QStringLiteral(" – ") + GermanDateText(period.to);
         if (const auto closed = ClosedPeriodWithin(number, period)) {
             if (closed->monat != monthKey(month, year))
                 throw PeriodClosedError(*closed);

@@ -225,7 +225,7 @@ void WriteMissingDays(const MonthOverview &overview, QTextStream &out)
     for (const OverviewEmployee &employee : overview.employees) {
         for (int d = 0; d < overview.dayCount(); ++d) {
             if (employee.days.at(d).mark == DayMark::Missing)
-                out << employee.number << ';' << GermanDate(overview.date(d)) << '\n';
+                out << employee.number << ';' << GermanDateText(overview.date(d)) << '\n';
         }
     }
     out << QStringLiteral("%1 fehlende Tage").arg(overview.missingDays()) << '\n';

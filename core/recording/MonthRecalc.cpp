@@ -2,6 +2,7 @@
 
 #include <QTextStream>
 
+#include "core/common/ClockText.h"
 #include "core/common/Errors.h"
 #include "core/db/Database.h"
 #include "core/recording/PeriodSelection.h"
@@ -34,7 +35,7 @@ int RecalcMonth(int month, int year, QTextStream &out)
                 batch.commit();
             });
             out << QStringLiteral("%1: %2 bis %3, %4 angelegt, %5 neu berechnet")
-                       .arg(label, GermanDate(period.from), GermanDate(period.to),
+                       .arg(label, GermanDateText(period.from), GermanDateText(period.to),
                             QString::number(outcome.created), QString::number(outcome.reevaluated))
                 << '\n';
         } catch (const DateEncodingError &e) {

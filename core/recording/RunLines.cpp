@@ -28,11 +28,6 @@ QString EmployeeField(Table &personal, const char *field)
     return personal.field(QLatin1String(field)).asString();
 }
 
-QString GermanDate(const QDate &date)
-{
-    return date.toString(QStringLiteral("dd.MM.yyyy"));
-}
-
 QString OneLine(QString message)
 {
     return message.replace(QLatin1Char('\n'), QLatin1Char(' ')).simplified();

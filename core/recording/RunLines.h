@@ -21,9 +21,6 @@ QString EmployeeLabel(Table &personal);
 int EmployeeNumber(Table &personal);
 QString EmployeeField(Table &personal, const char *field);
 
-// TT.MM.JJJJ, whatever locale the shell runs with.
-QString GermanDate(const QDate &date);
-
 // A message of several lines on one line of a run's report.
 QString OneLine(QString message);
 

@@ -143,7 +143,7 @@ QVector<LawFinding> CheckWorkingTimeLaw(const QVector<LawDay> &days, const QDate
                               QStringLiteral("Ruhezeit %1 nach Arbeitsende %2 am %3, "
                                              "vorgeschrieben sind 11 Stunden")
                                   .arg(duration(rest), MinutesToClockText(lastEnd),
-                                       lastWorkDay->date.toString(QStringLiteral("dd.MM.yyyy")))});
+                                       GermanDateText(lastWorkDay->date))});
         }
         if (!day.holiday.isEmpty())
             found.append({day.date, QStringLiteral("ARBZG9"),

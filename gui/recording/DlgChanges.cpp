@@ -8,6 +8,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "core/common/ClockText.h"
 #include "core/recording/ChangeLog.h"
 
 namespace tk {
@@ -48,10 +49,10 @@ TDlgChanges::TDlgChanges(int personalNummer, const QDate &date, QWidget *parent)
     auto *caption = new QLabel(
         rows.isEmpty()
             ? QStringLiteral("Keine Änderungen am %1 für Personal-Nr. %2.")
-                  .arg(date.toString(QStringLiteral("dd.MM.yyyy")))
+                  .arg(GermanDateText(date))
                   .arg(personalNummer)
             : QStringLiteral("Änderungen am %1 für Personal-Nr. %2 (Zeiten und Schicht):")
-                  .arg(date.toString(QStringLiteral("dd.MM.yyyy")))
+                  .arg(GermanDateText(date))
                   .arg(personalNummer),
         this);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
