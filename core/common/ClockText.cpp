@@ -134,6 +134,15 @@ QString GermanDateText(const QDate &date)
     return date.toString(QStringLiteral("dd.MM.yyyy"));
 }
 
+QDate StoredDate(const QVariant &value)
+{
+    if (!value.isValid() || value.isNull())
+        return QDate();
+    if (value.typeId() == QMetaType::QDate)
+        return value.toDate();
+    return QDate::fromString(value.toString().left(10), Qt::ISODate);
+}
+
 QString IsoDateText(const QDate &date)
 {
     int year = 0, month = 0, day = 0;

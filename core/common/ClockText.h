@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QLocale>
 #include <QString>
+#include <QVariant>
 
 namespace tk {
 
@@ -47,5 +48,8 @@ QString GermanDateText(const QDate &date);
 // The stored form of a date, "yyyy-MM-dd", as QDate::toString(Qt::ISODate) gives it; built by
 // hand because every key read and written in a day loop passes through it.
 QString IsoDateText(const QDate &date);
+// A stored date as a database hands it over (ISO text from SQLite, a date from a server);
+// invalid when empty.
+QDate StoredDate(const QVariant &value);
 
 } // namespace tk

@@ -141,8 +141,7 @@ double Field::asFloat() const
 
 QDate Field::asDate() const
 {
-    const QVariant v = value();
-    return v.isNull() ? QDate() : QDate::fromString(v.toString().left(10), Qt::ISODate);
+    return StoredDate(value());
 }
 
 void Field::setValue(const QVariant &value)

@@ -33,8 +33,7 @@ std::optional<ClosedPeriod> firstClosed(const QString &condition, const QVariant
     ClosedPeriod closed;
     closed.personalNummer = query.value(0, 0).toInt();
     closed.monat = query.value(0, 1).toString();
-    closed.period = {QDate::fromString(query.value(0, 2).toString().left(10), Qt::ISODate),
-                     QDate::fromString(query.value(0, 3).toString().left(10), Qt::ISODate)};
+    closed.period = {StoredDate(query.value(0, 2)), StoredDate(query.value(0, 3))};
     return closed;
 }
 

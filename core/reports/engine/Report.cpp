@@ -51,9 +51,7 @@ QString dateFieldText(const QVariant &value)
 {
     if (!value.isValid() || value.isNull())
         return QString();
-    const QDate date = value.typeId() == QMetaType::QDate
-        ? value.toDate()
-        : QDate::fromString(value.toString().left(10), Qt::ISODate);
+    const QDate date = StoredDate(value);
     return date.isValid() ? ShortDateText(date) : value.toString();
 }
 

@@ -56,13 +56,4 @@ QString EmployeeCaption(Table &personal)
              personal.field(QStringLiteral("Vorname")).asString());
 }
 
-QDate StoredDate(const QVariant &value)
-{
-    if (!value.isValid() || value.isNull())
-        return QDate();
-    if (value.typeId() == QMetaType::QDate)
-        return value.toDate();
-    return QDate::fromString(value.toString().left(10), Qt::ISODate);
-}
-
 } // namespace tk

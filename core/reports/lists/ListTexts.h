@@ -35,7 +35,4 @@ QString HoursTextOrBlank(qint64 minutes);
 // of the table's current record ("7 Berger, Anna").
 QString EmployeeCaption(Table &personal);
 
-// A stored date as the table layer hands it over (ISO text or a date); invalid when empty.
-QDate StoredDate(const QVariant &value);
-
 } // namespace tk
